@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+namespace kubiq {
+
+// A modal message with an information icon and one OK button.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    // Returns once the player has closed the box. Lines of `text` are separated by CR LF.
+    virtual void information(std::string_view title, std::string_view text) = 0;
+};
+
+} // namespace kubiq

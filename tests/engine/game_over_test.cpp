@@ -1,0 +1,171 @@
+#include "game_fixture.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kubiq::test {
+namespace {
+
+using Turns = std::vector<std::pair<const char*, int>>;
+
+// Upper categories with four of a kind each: 84 points and the bonus, 119 in SUMME 1.
+const Turns kFourOfEachFace{{"11112", Einer},   {"22221", Zweier}, {"33331", Dreier},
+                            {"44441", Vierer},  {"55551", Fuenfer}, {"66661", Sechser}};
+
+Turns gameOf(Turns lower) {
+    Turns turns = kFourOfEachFace;
+    turns.insert(turns.end(), lower.begin(), lower.end());
+    return turns;
+}
+
+// TOTAL 230: 119 + Kubiq 50 + Große Straße 40 + Chance 21.
+const Turns kGame230 = gameOf({{"66666", Kubiq}, {"23456", GrosseStrasse}, {"66351", Chance},
+                               {"12346", Dreierpasch}, {"12346", Viererpasch},
+                               {"12346", FullHouse}, {"12356", KleineStrasse}});
+// TOTAL 201: 119 + Dreierpasch 12 + Kubiq 50 + Chance 20.
+const Turns kGame201 = gameOf({{"44412", Dreierpasch}, {"33333", Kubiq}, {"44642", Chance},
+                               {"12346", Viererpasch}, {"12346", FullHouse},
+                               {"12356", KleineStrasse}, {"12356", GrosseStrasse}});
+// TOTAL 260: 119 + Kubiq 50 + Große Straße 40 + Kleine Straße 30 + Chance 21.
+const Turns kGame260 = gameOf({{"11111", Kubiq}, {"12345", GrosseStrasse},
+                               {"12346", KleineStrasse}, {"56631", Chance},
+                               {"12346", Dreierpasch}, {"12346", Viererpasch},
+                               {"12346", FullHouse}});
+
+class GameOverTest : public GameTest {
+protected:
+    void play(const Turns& turns) {
+        for (const auto& [faces, category] : turns)
+            turn(faces, category);
+    }
+};
+
+TEST_F(GameOverTest, TheHistoryOfThreeGames) {
+    play(kGame230);
+    play(kGame201);
+    EXPECT_EQ(game.history().AnzahlSpiele(), 2);
+    EXPECT_EQ(game.history().GesamtPunkte(), 431.0);
+    EXPECT_EQ(game.history().SpielstandText(), "1. Spiel: 230 Punkte\r\n"
+                                               "Punkte gesamt: 230\r\n"
+                                               "Durchschnitt: 230\r\n"
+                                               "2. Spiel: 201 Punkte\r\n"
+                                               "Punkte gesamt: 431\r\n"
+                                               "Durchschnitt: 216\r\n");
+    play(kGame260);
+    const std::string& text = game.history().SpielstandText();
+    EXPECT_EQ(text.substr(text.find("3. Spiel")),
+              "3. Spiel: 260 Punkte\r\nPunkte gesamt: 691\r\nDurchschnitt: 230\r\n");
+}
+
+TEST_F(GameOverTest, TheBoxShowsOnceWhileTheFinishedSheetShows) {
+    int shownAt = -1;
+    messageBox.onShow = [&] {
+        shownAt = static_cast<int>(messageBox.shown().size());
+        EXPECT_EQ(game.Runde(), 14);
+        EXPECT_EQ(game.LabelPunkte(SumCell::Total), 230);
+        for (int c = 0; c < kCategoryCount; ++c)
+            EXPECT_FALSE(game.ComandPHaltenEnabled(c));
+        EXPECT_EQ(faces(), ".....");
+        EXPECT_EQ(game.CommandWuerfelnCaption(), "Würfeln  (1. Versuch)");
+        EXPECT_TRUE(game.CommandWuerfelnEnabled());
+        EXPECT_EQ(game.history().AnzahlSpiele(), 1) << "the history is complete before the box";
+    };
+    Turns firstTwelve(kGame230.begin(), kGame230.end() - 1);
+    play(firstTwelve);
+    EXPECT_TRUE(messageBox.shown().empty());
+    play({kGame230.back()});
+
+    ASSERT_EQ(messageBox.shown().size(), 1u);
+    EXPECT_EQ(shownAt, 1);
+    EXPECT_EQ(messageBox.shown()[0].title, "Game Over");
+    EXPECT_EQ(messageBox.shown()[0].text,
+              "GAME OVER\r\nDen Spielstand finden Sie unter 'Hilfe/Spielstand'.\r\n"
+              "Es folgt die nächste Runde.");
+}
+
+TEST_F(GameOverTest, ANewGameStartsWithAnEmptySheetAndKeepsTheHistory) {
+    play(kGame201);
+    EXPECT_EQ(game.Runde(), 1);
+    EXPECT_EQ(game.Versuch(), 1);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        EXPECT_TRUE(game.ComandPHaltenEnabled(c));
+        EXPECT_EQ(game.LabelPunkte(c), std::nullopt);
+        EXPECT_EQ(game.LabelTip(c), std::nullopt);
+    }
+    for (SumCell cell : kSumCells)
+        EXPECT_EQ(game.LabelPunkte(cell), std::nullopt);
+    EXPECT_EQ(game.history().AnzahlSpiele(), 1);
+    EXPECT_EQ(game.history().GesamtPunkte(), 201.0);
+}
+
+TEST_F(GameOverTest, AtTheLimitTheGameIsNotRecordedButStillEnds) {
+    // Five ones every roll, entered in category order: TOTAL Einer 5 + 3 + 4 + Kubiq 50 + 5 = 67.
+    draws.scriptFaces("11111");
+    const auto playQuickly = [&] {
+        for (int c = 0; c < kCategoryCount; ++c) {
+            game.roll();
+            game.enter(c);
+        }
+    };
+    for (int n = 0; n < History::kMaxGames; ++n)
+        playQuickly();
+    ASSERT_EQ(game.history().AnzahlSpiele(), History::kMaxGames);
+    const std::string text = game.history().SpielstandText();
+    EXPECT_EQ(text.substr(text.rfind("32767. Spiel")),
+              "32767. Spiel: 67 Punkte\r\nPunkte gesamt: 2195389\r\nDurchschnitt: 67\r\n");
+
+    playQuickly();
+    EXPECT_EQ(game.history().AnzahlSpiele(), History::kMaxGames) << "the count never wraps";
+    EXPECT_EQ(game.history().GesamtPunkte(), 2195389.0);
+    EXPECT_EQ(game.history().SpielstandText().size(), text.size());
+    EXPECT_EQ(messageBox.shown().size(), static_cast<std::size_t>(History::kMaxGames) + 1)
+        << "the player is still told that the game is over";
+    EXPECT_EQ(game.Runde(), 1) << "and a new game begins";
+    EXPECT_TRUE(game.ComandPHaltenEnabled(Chance));
+}
+
+TEST(History, AveragesRoundHalfUp) {
+    const struct {
+        const char* why;
+        std::vector<int> totals;
+        const char* lastLine;
+    } rows[] = {
+        {"the first average is the total", {0}, "Durchschnitt: 0\r\n"},
+        {"an exact half goes up", {100, 101}, "Durchschnitt: 101\r\n"},
+        {"a third goes down", {100, 100, 101}, "Durchschnitt: 100\r\n"},
+        {"two thirds go up", {100, 101, 101}, "Durchschnitt: 101\r\n"},
+        {"230.33 gives 230", {230, 201, 260}, "Durchschnitt: 230\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        History history;
+        for (int total : row.totals)
+            EXPECT_TRUE(history.record(total));
+        const std::string& text = history.SpielstandText();
+        EXPECT_EQ(text.substr(text.rfind("Durchschnitt")), row.lastLine);
+    }
+}
+
+TEST(History, StopsCountingAtTheLimitWithoutWrapping) {
+    History history;
+    for (int game = 1; game <= History::kMaxGames; ++game)
+        ASSERT_TRUE(history.record(game % 2 ? 100 : 200));
+    const std::string text = history.SpielstandText();
+    EXPECT_EQ(text.substr(text.rfind("32767. Spiel")),
+              "32767. Spiel: 100 Punkte\r\nPunkte gesamt: 4915000\r\nDurchschnitt: 150\r\n");
+
+    EXPECT_FALSE(history.record(300));
+    EXPECT_EQ(history.AnzahlSpiele(), 32767);
+    EXPECT_EQ(history.GesamtPunkte(), 4915000.0);
+    EXPECT_EQ(history.SpielstandText(), text);
+}
+
+TEST(History, AGameOfNothingIsRecordedAsZero) {
+    History history;
+    history.record(0);
+    EXPECT_EQ(history.SpielstandText(), "1. Spiel: 0 Punkte\r\nPunkte gesamt: 0\r\nDurchschnitt: 0\r\n");
+}
+
+} // namespace
+} // namespace kubiq::test
