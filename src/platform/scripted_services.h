@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "display.h"
 #include "message_box.h"
+#include "pacer.h"
 #include "random_draw.h"
 
 #include <cstddef>
@@ -129,6 +130,22 @@ public:
 private:
     std::vector<int> m_repaints;
     int m_pauses = 0;
+};
+
+// Counts the frames the window waits for; `onFrame` runs in each wait.
+class ScriptedPacer final : public Pacer {
+public:
+    void awaitNextFrame() override {
+        ++m_frames;
+        if (onFrame)
+            onFrame();
+    }
+    int frames() const { return m_frames; }
+
+    std::function<void()> onFrame;
+
+private:
+    int m_frames = 0;
 };
 
 } // namespace kubiq

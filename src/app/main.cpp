@@ -1,0 +1,20 @@
+#include "form1.h"
+#include "frame_pacer.h"
+#include "mersenne_draw.h"
+#include "monotonic_clock.h"
+#include "qt_beeper.h"
+#include "qt_message_box.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    kubiq::MonotonicClock clock;
+    kubiq::MersenneDraw random;
+    kubiq::QtBeeper beeper;
+    kubiq::QtMessageBox messageBox;
+    kubiq::FramePacer pacer;
+    kubiq::Form1 window({clock, random, beeper, messageBox, pacer});
+    window.show();
+    return app.exec();
+}

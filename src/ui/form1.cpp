@@ -1,0 +1,328 @@
+#include "form1.h"
+
+#include "help_text.h"
+#include "pacer.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+namespace kubiq {
+
+namespace {
+
+const QColor kFree(0, 0, 0);
+const QColor kHeld(255, 0, 0);
+const QColor kTextBoxBack(192, 192, 192);
+
+// A sans-serif face of the given size stands in for "MS Sans Serif", narrowed a little to that
+// face's width so that every caption fits its cell as designed ("Kleine Straße" has 65 pixels).
+constexpr int kStretch = 94;
+QFont designFont(qreal pointSize, bool bold) {
+    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                           QStringLiteral("Helvetica"), QStringLiteral("Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setStretch(kStretch);
+    return font;
+}
+const qreal kDefaultPointSize = 8.25;
+
+QString indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QString pointsText(Points points) {
+    return points ? QString::number(*points) : QString();
+}
+
+// The score sheet, row by row: the caption label, and the LabelPunkte cell of the row.
+struct SheetRow {
+    int row;
+    const char* caption;
+    bool bold;
+    int cell;
+};
+constexpr SheetRow kSheetRows[] = {
+    {0, "Einer", false, Einer},
+    {1, "Zweier", false, Zweier},
+    {2, "Dreier", false, Dreier},
+    {3, "Vierer", false, Vierer},
+    {4, "Fünfer", false, Fuenfer},
+    {5, "Sechser", false, Sechser},
+    {6, "GESAMT", false, static_cast<int>(SumCell::GesamtOben)},
+    {7, "BONUS", false, static_cast<int>(SumCell::BonusOben)},
+    {8, "SUMME 1", true, static_cast<int>(SumCell::Summe1)},
+    {10, "Dreierpasch", false, Dreierpasch},
+    {11, "Viererpasch", false, Viererpasch},
+    {12, "Full House", false, FullHouse},
+    {13, "Kleine Straße", false, KleineStrasse},
+    {14, "Große Straße", false, GrosseStrasse},
+    {15, "Kubiq", false, Kubiq},
+    {16, "Chance", false, Chance},
+    {17, "GESAMT", false, static_cast<int>(SumCell::GesamtUnten)},
+    {18, "BONUS", false, static_cast<int>(SumCell::BonusUnten)},
+    {19, "SUMME 2", true, static_cast<int>(SumCell::Summe2)},
+    {21, "TOTAL", true, static_cast<int>(SumCell::Total)},
+};
+
+// The sheet row of category c: the upper six, then below the upper sums and an empty row.
+constexpr int sheetRow(int category) { return isUpper(category) ? category : category + 4; }
+constexpr int rowTop(int row) { return 480 + 240 * row; }
+
+} // namespace
+
+Form1::Form1(const WindowServices& services, QWidget* parent)
+    : QWidget(parent),
+      m_services(services),
+      m_game(Services{services.clock, services.random, services.beeper, *this, *this}) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("KUBIQ"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kubiq.png")));
+    setFont(designFont(kDefaultPointSize, false));
+    setFixedSize(px(7695), px(6135));
+
+    createDiceFrame();
+    createSheetFrame();
+    createHelpFrame();
+
+    CommandHelp = new QPushButton(QStringLiteral("&Hilfe/Spielstand"), this);
+    CommandHelp->setObjectName(QStringLiteral("CommandHelp"));
+    CommandHelp->setGeometry(twipsRect(240, 5520, 1695, 492));
+    connect(CommandHelp, &QPushButton::clicked, this, [this] { CommandHelp_Click(); });
+
+    CommandExit = new QPushButton(QStringLiteral("&Ende"), this);
+    CommandExit->setObjectName(QStringLiteral("CommandExit"));
+    CommandExit->setGeometry(twipsRect(2040, 5520, 1695, 495));
+    connect(CommandExit, &QPushButton::clicked, this, [this] { CommandExit_Click(); });
+
+    CommandOK = new QPushButton(QStringLiteral("OK"), this);
+    CommandOK->setObjectName(QStringLiteral("CommandOK"));
+    CommandOK->setGeometry(twipsRect(3120, 5520, 1695, 495));
+    CommandOK->hide();
+    connect(CommandOK, &QPushButton::clicked, this, [this] { CommandOK_Click(); });
+    // Enter and Escape answer the panel; a hidden button's shortcuts are not live.
+    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                             QKeySequence(Qt::Key_Escape)})
+        new QShortcut(key, CommandOK, CommandOK, &QPushButton::click);
+
+    setTabOrder();
+    if (const QScreen* display = screen())
+        move(display->availableGeometry().center() - rect().center());
+
+    Form_Load();
+}
+
+void Form1::createDiceFrame() {
+    Frame2 = new QGroupBox(QStringLiteral("Würfel"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(120, 120, 3732, 2895));
+
+    for (int i = 0; i < kDiceCount; ++i) {
+        QLabel* die = new QLabel(Frame2);
+        die->setObjectName(indexed("LabelWAnzeige", i));
+        die->setGeometry(twipsRect(120 + 720 * i, 480, 615, 615));
+        die->setAlignment(Qt::AlignCenter);
+        die->setFont(designFont(24, true));
+        die->setAutoFillBackground(true);
+        QPalette palette = die->palette();
+        palette.setColor(QPalette::Window, kFree);
+        palette.setColor(QPalette::WindowText, Qt::white);
+        die->setPalette(palette);
+        LabelWAnzeige[i] = die;
+
+        QPushButton* hold = new QPushButton(QStringLiteral("halten"), Frame2);
+        hold->setObjectName(indexed("CommandWHalten", i));
+        hold->setGeometry(twipsRect(120 + 720 * i, 1200, 615, 375));
+        hold->setEnabled(false); // until the window's load
+        connect(hold, &QPushButton::clicked, this, [this, i] { CommandWHalten_Click(i); });
+        CommandWHalten[i] = hold;
+    }
+
+    CommandWuerfeln = new QPushButton(QString::fromStdString(m_game.CommandWuerfelnCaption()), Frame2);
+    CommandWuerfeln->setObjectName(QStringLiteral("CommandWuerfeln"));
+    CommandWuerfeln->setGeometry(twipsRect(120, 2040, 3495, 495));
+    CommandWuerfeln->setFont(designFont(kDefaultPointSize, true));
+    connect(CommandWuerfeln, &QPushButton::clicked, this, [this] { CommandWuerfeln_Click(); });
+}
+
+QLabel* Form1::sheetLabel(QWidget* frame, const QString& name, const QRect& geometry) {
+    QLabel* label = new QLabel(frame);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void Form1::createSheetFrame() {
+    Frame1 = new QGroupBox(QStringLiteral("Punkte"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(4080, 120, 3495, 5892));
+
+    QLabel* header = sheetLabel(Frame1, QStringLiteral("Label25"), twipsRect(1080, 240, 612, 252));
+    header->setText(QStringLiteral("Punkte"));
+    header->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    header = sheetLabel(Frame1, QStringLiteral("Label26"), twipsRect(2880, 240, 372, 252));
+    header->setText(QStringLiteral("Tip"));
+    header->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    int labelNumber = 0;
+    for (const SheetRow& row : kSheetRows) {
+        QLabel* caption = sheetLabel(Frame1, QStringLiteral("Label%1").arg(++labelNumber),
+                                     twipsRect(120, 492 + 240 * row.row, 972, 252));
+        caption->setText(QString::fromUtf8(row.caption));
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (row.bold)
+            caption->setFont(designFont(kDefaultPointSize, true));
+
+        QLabel* cell = sheetLabel(Frame1, indexed("LabelPunkte", row.cell),
+                                  twipsRect(1200, rowTop(row.row), 495, 240));
+        cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+        cell->setLineWidth(1);
+        if (row.cell < kCategoryCount)
+            m_scoreCells[row.cell] = cell;
+        else
+            m_sumCells[row.cell - static_cast<int>(SumCell::GesamtOben)] = cell;
+    }
+
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const int top = rowTop(sheetRow(c));
+        QPushButton* enter = new QPushButton(QStringLiteral("halten"), Frame1);
+        enter->setObjectName(indexed("ComandPHalten", c));
+        enter->setGeometry(twipsRect(1920, top, 855, 240));
+        connect(enter, &QPushButton::clicked, this, [this, c] { ComandPHalten_Click(c); });
+        ComandPHalten[c] = enter;
+
+        QLabel* tip = sheetLabel(Frame1, indexed("LabelTip", c), twipsRect(2880, top, 375, 240));
+        tip->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QPalette palette = tip->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        tip->setPalette(palette);
+        LabelTip[c] = tip;
+    }
+}
+
+void Form1::createHelpFrame() {
+    Frame3 = new QGroupBox(QStringLiteral("Hilfe/Spielstand"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Frame3->setGeometry(twipsRect(120, 120, 7455, 5295));
+    Frame3->hide();
+
+    TextSpielstand = new QPlainTextEdit(Frame3);
+    TextSpielstand->setObjectName(QStringLiteral("TextSpielstand"));
+    TextSpielstand->setGeometry(twipsRect(120, 240, 7215, 4935));
+    TextSpielstand->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    TextSpielstand->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    TextSpielstand->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette palette = TextSpielstand->palette();
+    palette.setColor(QPalette::Base, kTextBoxBack);
+    TextSpielstand->setPalette(palette);
+}
+
+void Form1::setTabOrder() {
+    std::vector<QWidget*> order(CommandWHalten.begin(), CommandWHalten.end());
+    order.push_back(CommandWuerfeln);
+    order.insert(order.end(), ComandPHalten.begin(), ComandPHalten.end());
+    order.insert(order.end(), {TextSpielstand, CommandOK, CommandHelp, CommandExit});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::GameInit() {
+    m_game.GameInit();
+    showBoard();
+}
+
+void Form1::Form_Load() {
+    m_game.load();
+    showBoard();
+}
+
+void Form1::CommandWuerfeln_Click() {
+    m_game.roll();
+    showBoard();
+}
+
+void Form1::CommandWHalten_Click(int index) {
+    m_game.toggleHold(index);
+    showBoard();
+}
+
+void Form1::ComandPHalten_Click(int index) {
+    m_game.enter(index);
+    showBoard();
+}
+
+void Form1::CommandHelp_Click() {
+    const QString text = QString::fromStdString(helpText(m_game.history().SpielstandText()));
+    TextSpielstand->setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    Frame1->hide();
+    Frame2->hide();
+    CommandHelp->hide();
+    CommandExit->hide();
+    Frame3->show();
+    CommandOK->show();
+}
+
+void Form1::CommandOK_Click() {
+    Frame3->hide();
+    CommandOK->hide();
+    Frame1->show();
+    Frame2->show();
+    CommandHelp->show();
+    CommandExit->show();
+}
+
+void Form1::CommandExit_Click() { close(); }
+
+void Form1::showBoard() {
+    for (int i = 0; i < kDiceCount; ++i) {
+        showDie(i);
+        CommandWHalten[i]->setEnabled(m_game.CommandWHaltenEnabled());
+    }
+    CommandWuerfeln->setText(QString::fromStdString(m_game.CommandWuerfelnCaption()));
+    CommandWuerfeln->setEnabled(m_game.CommandWuerfelnEnabled());
+    for (int c = 0; c < kCategoryCount; ++c) {
+        ComandPHalten[c]->setEnabled(m_game.ComandPHaltenEnabled(c));
+        LabelTip[c]->setText(pointsText(m_game.LabelTip(c)));
+        LabelPunkte(c)->setText(pointsText(m_game.LabelPunkte(c)));
+    }
+    for (SumCell cell : kSumCells)
+        LabelPunkte(static_cast<int>(cell))->setText(pointsText(m_game.LabelPunkte(cell)));
+}
+
+void Form1::showDie(int index) {
+    const Die& die = m_game.LabelWAnzeige(index);
+    QLabel* label = LabelWAnzeige[index];
+    label->setText(die.blank() ? QString() : QString::number(die.face));
+    const QColor& back = die.held ? kHeld : kFree;
+    if (label->palette().color(QPalette::Window) != back) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, back);
+        label->setPalette(palette);
+    }
+}
+
+QLabel* Form1::LabelPunkte(int index) const {
+    return index < kCategoryCount ? m_scoreCells[index]
+                                  : m_sumCells[index - static_cast<int>(SumCell::GesamtOben)];
+}
+
+void Form1::repaintDie(int die) {
+    showDie(die);
+    LabelWAnzeige[die]->repaint();
+}
+
+void Form1::awaitNextPass() { m_services.pacer.awaitNextFrame(); }
+
+void Form1::information(std::string_view title, std::string_view text) {
+    showBoard();
+    m_services.messageBox.information(title, text);
+}
+
+} // namespace kubiq

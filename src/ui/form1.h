@@ -1,0 +1,90 @@
+#pragma once
+
+#include "display.h"
+#include "game.h"
+#include "message_box.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kubiq {
+
+class Beeper;
+class Clock;
+class Pacer;
+class RandomDraw;
+
+// What the window needs from the desktop and from time and chance.
+struct WindowServices {
+    Clock& clock;
+    RandomDraw& random;
+    Beeper& beeper;
+    MessageBox& messageBox;
+    Pacer& pacer;
+};
+
+// KUBIQ's one window: the dice, the score sheet and the help and history panel. Its controls
+// carry the design's names (LabelWAnzeige(0) and so on) as object names; every click runs one
+// operation of the game and then shows the Board again.
+class Form1 final : public QWidget, private Display, private MessageBox {
+public:
+    // Builds the window as designed and runs its load, so it shows the first game when shown.
+    // The services must outlive the window.
+    explicit Form1(const WindowServices& services, QWidget* parent = nullptr);
+
+    int Versuch() const { return m_game.Versuch(); }
+    int Runde() const { return m_game.Runde(); }
+    void GameInit();
+
+private:
+    void createDiceFrame();
+    void createSheetFrame();
+    void createHelpFrame();
+    void setTabOrder();
+    QLabel* sheetLabel(QWidget* frame, const QString& name, const QRect& geometry);
+
+    void Form_Load();
+    void CommandWuerfeln_Click();
+    void CommandWHalten_Click(int index);
+    void ComandPHalten_Click(int index);
+    void CommandHelp_Click();
+    void CommandOK_Click();
+    void CommandExit_Click();
+
+    // The one place where the Board becomes what the controls show.
+    void showBoard();
+    void showDie(int index);
+    QLabel* LabelPunkte(int index) const;
+
+    // Display, for the roll animation.
+    void repaintDie(int die) override;
+    void awaitNextPass() override;
+    // The game-over box, shown over the finished sheet.
+    void information(std::string_view title, std::string_view text) override;
+
+    WindowServices m_services;
+    Game m_game;
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    std::array<QLabel*, kDiceCount> LabelWAnzeige{};
+    std::array<QPushButton*, kDiceCount> CommandWHalten{};
+    QPushButton* CommandWuerfeln = nullptr;
+    std::array<QPushButton*, kCategoryCount> ComandPHalten{};
+    std::array<QLabel*, kCategoryCount> LabelTip{};
+    std::array<QLabel*, kCategoryCount> m_scoreCells{};
+    std::array<QLabel*, kSumCells.size()> m_sumCells{};
+    QPushButton* CommandHelp = nullptr;
+    QPushButton* CommandExit = nullptr;
+    QPushButton* CommandOK = nullptr;
+    QPlainTextEdit* TextSpielstand = nullptr;
+};
+
+} // namespace kubiq
