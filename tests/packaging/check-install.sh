@@ -75,12 +75,19 @@ output=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate r
 [ -z "$output" ] || fail "desktop-file-validate complains about $desktop: $output"
 ok "desktop-file-validate passes $app_id.desktop without a remark"
 
-# The desktop entry must start the installed program and name the installed icon.
-exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+# The desktop entry must start the installed program, outside a terminal, with the installed icon.
+key() { sed -n "s/^$1=//p" "$desktop"; }
+[ "$(key Type)" = Application ] || fail "Type= in the desktop entry is '$(key Type)'"
+[ "$(key Terminal)" = false ] || fail "Terminal= in the desktop entry is '$(key Terminal)', not false"
+[[ ";$(key Categories)" == *";Game;"* ]] || fail "Categories= lacks Game: $(key Categories)"
+for hiding in NoDisplay Hidden; do
+    [ "$(key $hiding)" != true ] || fail "the desktop entry is $hiding=true, so menus leave it out"
+done
+exec_line=$(key Exec)
 [ "${exec_line%% *}" = kubiq ] || fail "Exec= in the desktop entry is '$exec_line', not kubiq"
-icon_line=$(sed -n 's/^Icon=//p' "$desktop")
+icon_line=$(key Icon)
 [ "$icon_line" = "$app_id" ] || fail "Icon= in the desktop entry is '$icon_line', not $app_id"
-ok "the desktop entry starts kubiq with icon $app_id"
+ok "the desktop entry is a Game application that starts kubiq without a terminal, icon $app_id"
 
 metainfo=$usr/share/metainfo/$app_id.metainfo.xml
 if ! output=$(appstreamcli validate --no-net "$metainfo" 2>&1); then
@@ -91,7 +98,14 @@ if grep -E '^[[:space:]]*[WE]:' <<<"$output" >&2; then
 fi
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $app_id.desktop"
-ok "appstreamcli validates $app_id.metainfo.xml without warnings; it launches $app_id.desktop"
+# The whole tree: this also finds the desktop entry the metainfo names.
+if ! output=$(appstreamcli validate-tree --no-net "$root" 2>&1); then
+    fail "appstreamcli rejects the installed tree: $output"
+fi
+if grep -E '^[[:space:]]*[WE]:' <<<"$output" >&2; then
+    fail "appstreamcli warns about or finds errors in the installed tree"
+fi
+ok "appstreamcli validates $app_id.metainfo.xml and the installed tree without warnings"
 
 for size in "${icon_sizes[@]}"; do
     icon=$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
@@ -117,15 +131,28 @@ for size in "${icon_sizes[@]}"; do
 done
 ok "icons.qrc lists kubiq-16.png ... kubiq-256.png, all present"
 
-# A palette PNG stores its colours in PLTE, the chunk right after the 13-byte IHDR: 3 bytes each.
+# A palette PNG keeps its colours in the PLTE chunk, three bytes each. Walk the chunks to it.
+palette_size() {
+    local offset=8 size length type
+    size=$(stat -c %s "$1")
+    while [ $((offset + 8)) -le "$size" ]; do
+        read -r -a bytes < <(od -An -tu1 -v -j"$offset" -N8 "$1")
+        length=$((bytes[0] << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3]))
+        type=$(printf '%02x' "${bytes[@]:4:4}")
+        if [ "$type" = 504c5445 ]; then # "PLTE"
+            echo $((length / 3))
+            return
+        fi
+        offset=$((offset + 12 + length))
+    done
+    echo 0
+}
 few=$source/packaging/icons/kubiq-32x32-16colours.png
 kind=$(file -b "$few")
 [[ $kind == "PNG image data, 32 x 32, "*"colormap"* ]] || fail "$few is not a 32px palette PNG: $kind"
-read -r -a plte < <(od -An -tu1 -j33 -N8 "$few")
-[ "${plte[4]}${plte[5]}${plte[6]}${plte[7]}" = 80768469 ] || fail "$few has no PLTE after IHDR"
-entries=$(((plte[0] << 24 | plte[1] << 16 | plte[2] << 8 | plte[3]) / 3))
+entries=$(palette_size "$few")
 if [ "$entries" -lt 2 ] || [ "$entries" -gt 16 ]; then
-    fail "$few has $entries palette entries"
+    fail "$few has $entries palette entries, not 2 to 16"
 fi
 ok "the 32px rendition has a palette of $entries colours"
 

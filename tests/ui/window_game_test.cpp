@@ -1,0 +1,178 @@
+#include "window_fixture.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <utility>
+#include <vector>
+
+namespace kubiq::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+using WindowGameTest = WindowTest;
+
+TEST_F(WindowGameTest, ATurnByClicks) {
+    roll("33355");
+    EXPECT_EQ(faces(), "33355");
+    EXPECT_EQ(tip(Dreier)->text(), "9");
+    EXPECT_EQ(tip(FullHouse)->text(), "25");
+    EXPECT_EQ(tip(Einer)->text(), "");
+    EXPECT_EQ(rollButton()->text(), "Würfeln  (2. Versuch)");
+
+    click(holdButton(1));
+    EXPECT_TRUE(isRed(1));
+    EXPECT_TRUE(isBlack(0));
+    roll("6666");
+    EXPECT_EQ(faces(), "63666") << "the held die keeps its face";
+    EXPECT_TRUE(isRed(1)) << "and stays red through the roll";
+    EXPECT_EQ(tip(Viererpasch)->text(), "24");
+
+    click(categoryButton(Viererpasch));
+    EXPECT_EQ(cell(Viererpasch)->text(), "24");
+    EXPECT_FALSE(categoryButton(Viererpasch)->isEnabled());
+    EXPECT_EQ(cell(SumCell::GesamtOben)->text(), "0");
+    EXPECT_EQ(cell(SumCell::BonusOben)->text(), "");
+    EXPECT_EQ(cell(SumCell::Summe1)->text(), "0");
+    EXPECT_EQ(cell(SumCell::GesamtUnten)->text(), "24");
+    EXPECT_EQ(cell(SumCell::BonusUnten)->text(), "");
+    EXPECT_EQ(cell(SumCell::Summe2)->text(), "24");
+    EXPECT_EQ(cell(SumCell::Total)->text(), "24");
+    EXPECT_EQ(faces(), ".....");
+    for (int i = 0; i < kDiceCount; ++i)
+        EXPECT_TRUE(isBlack(i)) << i;
+    for (int c = 0; c < kCategoryCount; ++c)
+        EXPECT_EQ(tip(c)->text(), "") << c;
+    EXPECT_EQ(rollButton()->text(), "Würfeln  (1. Versuch)");
+    EXPECT_TRUE(rollButton()->isEnabled());
+    EXPECT_EQ(window.Runde(), 2);
+    EXPECT_EQ(window.Versuch(), 1);
+}
+
+TEST_F(WindowGameTest, ClicksBeforeTheFirstRollOnlyBeep) {
+    click(categoryButton(Chance));
+    click(holdButton(2));
+    EXPECT_EQ(beeper.beeps(), 2);
+    EXPECT_EQ(cell(Chance)->text(), "");
+    EXPECT_TRUE(categoryButton(Chance)->isEnabled());
+    EXPECT_TRUE(isBlack(2));
+    EXPECT_EQ(window.Runde(), 1);
+}
+
+TEST_F(WindowGameTest, TheThirdRollDisablesTheRollButton) {
+    roll("12345");
+    roll("12345");
+    roll("12345");
+    EXPECT_FALSE(rollButton()->isEnabled());
+    EXPECT_EQ(rollButton()->text(), "Würfeln  (3. Versuch)");
+    const auto drawn = draws.drawn();
+    click(rollButton());
+    EXPECT_EQ(draws.drawn(), drawn) << "a disabled button takes no click";
+    click(holdButton(0));
+    EXPECT_TRUE(isRed(0)) << "dice can still be held";
+}
+
+TEST_F(WindowGameTest, AClosedCategoryTakesNoClick) {
+    turn("55555", Kubiq);
+    roll("55555");
+    click(categoryButton(Kubiq));
+    EXPECT_EQ(cell(Kubiq)->text(), "50");
+    EXPECT_EQ(window.Runde(), 2);
+    EXPECT_EQ(faces(), "55555");
+}
+
+TEST_F(WindowGameTest, LabelsDiceAndFramesTakeNoClicks) {
+    roll("12345");
+    for (const QString& name : {QStringLiteral("LabelWAnzeige(0)"), QStringLiteral("LabelTip(9)"),
+                                QStringLiteral("LabelPunkte(0)"), QStringLiteral("Label1"),
+                                QStringLiteral("Frame1"), QStringLiteral("Frame2")})
+        click(control(name));
+    EXPECT_EQ(faces(), "12345");
+    EXPECT_TRUE(isBlack(0));
+    EXPECT_EQ(window.Versuch(), 2);
+    EXPECT_EQ(window.Runde(), 1);
+    EXPECT_EQ(beeper.beeps(), 0);
+}
+
+// Thirteen turns that end with TOTAL 230 (Einer to Sechser four each with the bonus, Kubiq,
+// Große Straße, Chance 21, the rest 0).
+const std::vector<std::pair<const char*, int>> kGame230{
+    {"11112", Einer},        {"22221", Zweier},        {"33331", Dreier},
+    {"44441", Vierer},       {"55551", Fuenfer},       {"66661", Sechser},
+    {"66666", Kubiq},        {"23456", GrosseStrasse}, {"66351", Chance},
+    {"12346", Dreierpasch},  {"12346", Viererpasch},   {"12346", FullHouse},
+    {"12356", KleineStrasse}};
+
+TEST_F(WindowGameTest, AWholeGameByClicks) {
+    bool sheetShown = false;
+    messageBox.onShow = [&] {
+        // The finished sheet is on show while the box is open.
+        sheetShown = cell(SumCell::Total)->text() == "230" && cell(KleineStrasse)->text() == "0" &&
+                     cell(SumCell::BonusOben)->text() == "35" && faces() == "....." &&
+                     !categoryButton(Chance)->isEnabled();
+    };
+    for (const auto& [dice, category] : kGame230) {
+        EXPECT_TRUE(messageBox.shown().empty());
+        turn(dice, category);
+    }
+    ASSERT_EQ(messageBox.shown().size(), 1u);
+    EXPECT_EQ(messageBox.shown()[0].title, "Game Over");
+    EXPECT_TRUE(sheetShown);
+
+    for (int c = 0; c < kCategoryCount; ++c) {
+        EXPECT_EQ(cell(c)->text(), "") << c;
+        EXPECT_TRUE(categoryButton(c)->isEnabled()) << c;
+    }
+    for (SumCell s : kSumCells)
+        EXPECT_EQ(cell(s)->text(), "");
+    EXPECT_EQ(window.Runde(), 1);
+
+    click(control(QStringLiteral("CommandHelp")));
+    const QString text = control<QPlainTextEdit>(QStringLiteral("TextSpielstand"))->toPlainText();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("-\n1. Spiel: 230 Punkte\nPunkte gesamt: 230\n"
+                                             "Durchschnitt: 230\n")))
+        << text.toStdString();
+}
+
+// Posts a click on `target` the way the window system queues one.
+void postClick(QWidget* target) {
+    const QPoint centre = target->rect().center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QCoreApplication::postEvent(target, new QMouseEvent(type, centre, target->mapToGlobal(centre),
+                                                            Qt::LeftButton, held, Qt::NoModifier));
+    }
+}
+
+TEST_F(WindowGameTest, ClicksDuringARollTakeEffectAfterItInOrder) {
+    roll("12345");
+    std::vector<QWidget*> clicks{holdButton(0), holdButton(1), holdButton(0)};
+    pacer.onFrame = [&] {
+        for (QWidget* target : std::exchange(clicks, {}))
+            postClick(target);
+    };
+    clock.setStep(100ms);
+    roll("66666");
+    EXPECT_TRUE(clicks.empty()) << "the clicks were made during the roll";
+    EXPECT_EQ(pacer.frames(), 4);
+    EXPECT_EQ(faces(), "66666") << "no die was held during the roll";
+    EXPECT_TRUE(isBlack(0));
+    EXPECT_TRUE(isBlack(1));
+    EXPECT_EQ(tip(Kubiq)->text(), "50");
+
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isRed(1));
+    EXPECT_TRUE(isBlack(0)) << "die 0 was held and freed again, in that order";
+
+    // A category click made during the roll enters the roll's own suggestion.
+    clicks = {categoryButton(Chance)};
+    roll("5555");
+    EXPECT_EQ(cell(Chance)->text(), "");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cell(Chance)->text(), "26");
+    EXPECT_EQ(beeper.beeps(), 0);
+}
+
+} // namespace
+} // namespace kubiq::test
