@@ -9,6 +9,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kubiq"));
     kubiq::MonotonicClock clock;
     kubiq::MersenneDraw random;
     kubiq::QtBeeper beeper;

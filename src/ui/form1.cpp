@@ -33,6 +33,13 @@ QFont designFont(qreal pointSize, bool bold) {
 }
 const qreal kDefaultPointSize = 8.25;
 
+QIcon kubiqIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kubiq-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 QString indexed(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
@@ -83,7 +90,7 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
       m_game(Services{services.clock, services.random, services.beeper, *this, *this}) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KUBIQ"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/kubiq.png")));
+    setWindowIcon(kubiqIcon());
     setFont(designFont(kDefaultPointSize, false));
     setFixedSize(px(7695), px(6135));
 

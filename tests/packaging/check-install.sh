@@ -121,16 +121,6 @@ ok "icons of ${icon_sizes[*]} px, each of its size, and the scalable SVG are ins
 check_no_runpath "$usr/bin/kubiq"
 ok "the installed program has no RPATH or RUNPATH"
 
-# --- resources for the window icon ----------------------------------------------------------
-qrc=$source/packaging/icons/icons.qrc
-for size in "${icon_sizes[@]}"; do
-    grep -q "<file alias=\"kubiq-$size.png\">hicolor/${size}x${size}/apps/$app_id.png</file>" \
-        "$qrc" || fail "icons.qrc does not list kubiq-$size.png"
-    [ -f "$source/packaging/icons/hicolor/${size}x${size}/apps/$app_id.png" ] ||
-        fail "icons.qrc lists a missing ${size}px icon"
-done
-ok "icons.qrc lists kubiq-16.png ... kubiq-256.png, all present"
-
 # A palette PNG keeps its colours in the PLTE chunk, three bytes each. Walk the chunks to it.
 palette_size() {
     local offset=8 size length type
