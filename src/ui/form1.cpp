@@ -1,7 +1,9 @@
 #include "form1.h"
 
+#include "accessible_names.h"
 #include "help_text.h"
 #include "pacer.h"
+#include "sheet_rows.h"
 #include "twips.h"
 
 #include <QGroupBox>
@@ -48,38 +50,12 @@ QString pointsText(Points points) {
     return points ? QString::number(*points) : QString();
 }
 
-// The score sheet, row by row: the caption label, and the LabelPunkte cell of the row.
-struct SheetRow {
-    int row;
-    const char* caption;
-    bool bold;
-    int cell;
-};
-constexpr SheetRow kSheetRows[] = {
-    {0, "Einer", false, Einer},
-    {1, "Zweier", false, Zweier},
-    {2, "Dreier", false, Dreier},
-    {3, "Vierer", false, Vierer},
-    {4, "Fünfer", false, Fuenfer},
-    {5, "Sechser", false, Sechser},
-    {6, "GESAMT", false, static_cast<int>(SumCell::GesamtOben)},
-    {7, "BONUS", false, static_cast<int>(SumCell::BonusOben)},
-    {8, "SUMME 1", true, static_cast<int>(SumCell::Summe1)},
-    {10, "Dreierpasch", false, Dreierpasch},
-    {11, "Viererpasch", false, Viererpasch},
-    {12, "Full House", false, FullHouse},
-    {13, "Kleine Straße", false, KleineStrasse},
-    {14, "Große Straße", false, GrosseStrasse},
-    {15, "Kubiq", false, Kubiq},
-    {16, "Chance", false, Chance},
-    {17, "GESAMT", false, static_cast<int>(SumCell::GesamtUnten)},
-    {18, "BONUS", false, static_cast<int>(SumCell::BonusUnten)},
-    {19, "SUMME 2", true, static_cast<int>(SumCell::Summe2)},
-    {21, "TOTAL", true, static_cast<int>(SumCell::Total)},
-};
+// Setting a name announces it to screen readers, so an unchanged one is left alone.
+void setSpokenName(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
 
-// The sheet row of category c: the upper six, then below the upper sums and an empty row.
-constexpr int sheetRow(int category) { return isUpper(category) ? category : category + 4; }
 constexpr int rowTop(int row) { return 480 + 240 * row; }
 
 } // namespace
@@ -147,6 +123,7 @@ void Form1::createDiceFrame() {
         hold->setObjectName(indexed("CommandWHalten", i));
         hold->setGeometry(twipsRect(120 + 720 * i, 1200, 615, 375));
         hold->setEnabled(false); // until the window's load
+        hold->setAccessibleName(holdButtonName(i));
         connect(hold, &QPushButton::clicked, this, [this, i] { CommandWHalten_Click(i); });
         CommandWHalten[i] = hold;
     }
@@ -202,6 +179,7 @@ void Form1::createSheetFrame() {
         QPushButton* enter = new QPushButton(QStringLiteral("halten"), Frame1);
         enter->setObjectName(indexed("ComandPHalten", c));
         enter->setGeometry(twipsRect(1920, top, 855, 240));
+        enter->setAccessibleName(categoryButtonName(c));
         connect(enter, &QPushButton::clicked, this, [this, c] { ComandPHalten_Click(c); });
         ComandPHalten[c] = enter;
 
@@ -296,17 +274,25 @@ void Form1::showBoard() {
     CommandWuerfeln->setEnabled(m_game.CommandWuerfelnEnabled());
     for (int c = 0; c < kCategoryCount; ++c) {
         ComandPHalten[c]->setEnabled(m_game.ComandPHaltenEnabled(c));
-        LabelTip[c]->setText(pointsText(m_game.LabelTip(c)));
-        LabelPunkte(c)->setText(pointsText(m_game.LabelPunkte(c)));
+        showPoints(LabelTip[c], m_game.LabelTip(c), tipName(c, m_game.LabelTip(c)));
+        showPoints(LabelPunkte(c), m_game.LabelPunkte(c), cellName(c, m_game.LabelPunkte(c)));
     }
-    for (SumCell cell : kSumCells)
-        LabelPunkte(static_cast<int>(cell))->setText(pointsText(m_game.LabelPunkte(cell)));
+    for (SumCell sum : kSumCells) {
+        const int cell = static_cast<int>(sum);
+        showPoints(LabelPunkte(cell), m_game.LabelPunkte(sum), cellName(cell, m_game.LabelPunkte(sum)));
+    }
+}
+
+void Form1::showPoints(QLabel* label, Points points, const QString& spokenName) {
+    label->setText(pointsText(points));
+    setSpokenName(label, spokenName);
 }
 
 void Form1::showDie(int index) {
     const Die& die = m_game.LabelWAnzeige(index);
     QLabel* label = LabelWAnzeige[index];
     label->setText(die.blank() ? QString() : QString::number(die.face));
+    setSpokenName(label, dieName(index, die));
     const QColor& back = die.held ? kHeld : kFree;
     if (label->palette().color(QPalette::Window) != back) {
         QPalette palette = label->palette();

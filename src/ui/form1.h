@@ -60,6 +60,7 @@ private:
     // The one place where the Board becomes what the controls show.
     void showBoard();
     void showDie(int index);
+    void showPoints(QLabel* label, Points points, const QString& spokenName);
     QLabel* LabelPunkte(int index) const;
 
     // Display, for the roll animation.
