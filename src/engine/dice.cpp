@@ -2,6 +2,8 @@
 
 namespace kubiq {
 
-int faceOf(float r) { return static_cast<int>(r * 6.0f + 1.0f); }
+int faceOf(float r) {
+    return static_cast<int>(r * 6.0f + 1.0f);
+}
 
 } // namespace kubiq

@@ -39,7 +39,8 @@ void Game::roll() {
     ++m_Versuch;
 
     Faces faces{};
-    std::transform(m_dice.begin(), m_dice.end(), faces.begin(), [](const Die& d) { return d.face; });
+    std::transform(m_dice.begin(), m_dice.end(), faces.begin(),
+                   [](const Die& d) { return d.face; });
     m_tips = suggest(faces, openCategories());
 }
 

@@ -31,13 +31,20 @@ Points sheetSum(const Scores& scores, SumCell cell) {
     const int summe2 = gesamtUnten + bonusUnten.value_or(0);
 
     switch (cell) {
-    case SumCell::GesamtOben: return gesamtOben;
-    case SumCell::BonusOben: return bonusOben;
-    case SumCell::Summe1: return summe1;
-    case SumCell::GesamtUnten: return gesamtUnten;
-    case SumCell::BonusUnten: return bonusUnten;
-    case SumCell::Summe2: return summe2;
-    case SumCell::Total: return summe1 + summe2;
+    case SumCell::GesamtOben:
+        return gesamtOben;
+    case SumCell::BonusOben:
+        return bonusOben;
+    case SumCell::Summe1:
+        return summe1;
+    case SumCell::GesamtUnten:
+        return gesamtUnten;
+    case SumCell::BonusUnten:
+        return bonusUnten;
+    case SumCell::Summe2:
+        return summe2;
+    case SumCell::Total:
+        return summe1 + summe2;
     }
     return std::nullopt;
 }

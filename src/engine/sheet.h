@@ -29,7 +29,9 @@ enum Category : int {
     Chance,
 };
 
-inline constexpr bool isUpper(int c) { return c <= Sechser; }
+inline constexpr bool isUpper(int c) {
+    return c <= Sechser;
+}
 
 // The sum cells LabelPunkte(100..106).
 enum class SumCell : int {
@@ -43,8 +45,8 @@ enum class SumCell : int {
 };
 
 inline constexpr std::array<SumCell, 7> kSumCells{
-    SumCell::GesamtOben, SumCell::BonusOben,  SumCell::Summe1, SumCell::GesamtUnten,
-    SumCell::BonusUnten, SumCell::Summe2, SumCell::Total};
+    SumCell::GesamtOben, SumCell::BonusOben, SumCell::Summe1, SumCell::GesamtUnten,
+    SumCell::BonusUnten, SumCell::Summe2,    SumCell::Total};
 
 inline constexpr int kUpperBonusThreshold = 65;
 inline constexpr int kUpperBonus = 35;

@@ -4,6 +4,8 @@
 
 namespace kubiq {
 
-void QtBeeper::beep() { QApplication::beep(); }
+void QtBeeper::beep() {
+    QApplication::beep();
+}
 
 } // namespace kubiq

@@ -53,9 +53,7 @@ public:
     }
     static ScriptedDraws faces(std::string_view faces) { return ScriptedDraws(forFaces(faces)); }
 
-    void seed(std::uint64_t seed) override {
-        m_seeds.push_back(seed);
-    }
+    void seed(std::uint64_t seed) override { m_seeds.push_back(seed); }
     float draw() override {
         ++m_drawn;
         const float r = m_draws[m_position];

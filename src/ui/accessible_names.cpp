@@ -10,7 +10,9 @@ QString spoken(Points points) {
     return points ? QString::number(*points) : QStringLiteral("leer");
 }
 
-QString row(int cell) { return QString::fromUtf8(spokenRow(cell)); }
+QString row(int cell) {
+    return QString::fromUtf8(spokenRow(cell));
+}
 
 } // namespace
 
@@ -22,9 +24,13 @@ QString dieName(int index, const Die& die) {
     return die.held ? name + QStringLiteral(", gehalten") : name;
 }
 
-QString holdButtonName(int index) { return QStringLiteral("Würfel %1 halten").arg(index + 1); }
+QString holdButtonName(int index) {
+    return QStringLiteral("Würfel %1 halten").arg(index + 1);
+}
 
-QString categoryButtonName(int category) { return row(category) + QStringLiteral(" halten"); }
+QString categoryButtonName(int category) {
+    return row(category) + QStringLiteral(" halten");
+}
 
 QString cellName(int cell, Points points) {
     return QStringLiteral("Punkte %1: %2").arg(row(cell), spoken(points));

@@ -56,13 +56,29 @@ void setSpokenName(QWidget* widget, const QString& name) {
         widget->setAccessibleName(name);
 }
 
-constexpr int rowTop(int row) { return 480 + 240 * row; }
+constexpr int rowTop(int row) {
+    return 480 + 240 * row;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* created = new QLabel(parent);
+    created->setObjectName(name);
+    created->setGeometry(geometry);
+    return created;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
+                    const QRect& geometry) {
+    auto* created = new QPushButton(caption, parent);
+    created->setObjectName(name);
+    created->setGeometry(geometry);
+    return created;
+}
 
 } // namespace
 
 Form1::Form1(const WindowServices& services, QWidget* parent)
-    : QWidget(parent),
-      m_services(services),
+    : QWidget(parent), m_services(services),
       m_game(Services{services.clock, services.random, services.beeper, *this, *this}) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KUBIQ"));
@@ -74,24 +90,19 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     createSheetFrame();
     createHelpFrame();
 
-    CommandHelp = new QPushButton(QStringLiteral("&Hilfe/Spielstand"), this);
-    CommandHelp->setObjectName(QStringLiteral("CommandHelp"));
-    CommandHelp->setGeometry(twipsRect(240, 5520, 1695, 492));
+    CommandHelp = button(this, QStringLiteral("CommandHelp"), QStringLiteral("&Hilfe/Spielstand"),
+                         twipsRect(240, 5520, 1695, 492));
     connect(CommandHelp, &QPushButton::clicked, this, [this] { CommandHelp_Click(); });
-
-    CommandExit = new QPushButton(QStringLiteral("&Ende"), this);
-    CommandExit->setObjectName(QStringLiteral("CommandExit"));
-    CommandExit->setGeometry(twipsRect(2040, 5520, 1695, 495));
+    CommandExit = button(this, QStringLiteral("CommandExit"), QStringLiteral("&Ende"),
+                         twipsRect(2040, 5520, 1695, 495));
     connect(CommandExit, &QPushButton::clicked, this, [this] { CommandExit_Click(); });
-
-    CommandOK = new QPushButton(QStringLiteral("OK"), this);
-    CommandOK->setObjectName(QStringLiteral("CommandOK"));
-    CommandOK->setGeometry(twipsRect(3120, 5520, 1695, 495));
+    CommandOK = button(this, QStringLiteral("CommandOK"), QStringLiteral("OK"),
+                       twipsRect(3120, 5520, 1695, 495));
     CommandOK->hide();
     connect(CommandOK, &QPushButton::clicked, this, [this] { CommandOK_Click(); });
     // Enter and Escape answer the panel; a hidden button's shortcuts are not live.
-    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
-                             QKeySequence(Qt::Key_Escape)})
+    for (QKeySequence key :
+         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, CommandOK, CommandOK, &QPushButton::click);
 
     setTabOrder();
@@ -107,9 +118,8 @@ void Form1::createDiceFrame() {
     Frame2->setGeometry(twipsRect(120, 120, 3732, 2895));
 
     for (int i = 0; i < kDiceCount; ++i) {
-        QLabel* die = new QLabel(Frame2);
-        die->setObjectName(indexed("LabelWAnzeige", i));
-        die->setGeometry(twipsRect(120 + 720 * i, 480, 615, 615));
+        QLabel* die =
+            label(Frame2, indexed("LabelWAnzeige", i), twipsRect(120 + 720 * i, 480, 615, 615));
         die->setAlignment(Qt::AlignCenter);
         die->setFont(designFont(24, true));
         die->setAutoFillBackground(true);
@@ -119,27 +129,19 @@ void Form1::createDiceFrame() {
         die->setPalette(palette);
         LabelWAnzeige[i] = die;
 
-        QPushButton* hold = new QPushButton(QStringLiteral("halten"), Frame2);
-        hold->setObjectName(indexed("CommandWHalten", i));
-        hold->setGeometry(twipsRect(120 + 720 * i, 1200, 615, 375));
+        QPushButton* hold = button(Frame2, indexed("CommandWHalten", i), QStringLiteral("halten"),
+                                   twipsRect(120 + 720 * i, 1200, 615, 375));
         hold->setEnabled(false); // until the window's load
         hold->setAccessibleName(holdButtonName(i));
         connect(hold, &QPushButton::clicked, this, [this, i] { CommandWHalten_Click(i); });
         CommandWHalten[i] = hold;
     }
 
-    CommandWuerfeln = new QPushButton(QString::fromStdString(m_game.CommandWuerfelnCaption()), Frame2);
-    CommandWuerfeln->setObjectName(QStringLiteral("CommandWuerfeln"));
-    CommandWuerfeln->setGeometry(twipsRect(120, 2040, 3495, 495));
+    CommandWuerfeln = button(Frame2, QStringLiteral("CommandWuerfeln"),
+                             QString::fromStdString(m_game.CommandWuerfelnCaption()),
+                             twipsRect(120, 2040, 3495, 495));
     CommandWuerfeln->setFont(designFont(kDefaultPointSize, true));
     connect(CommandWuerfeln, &QPushButton::clicked, this, [this] { CommandWuerfeln_Click(); });
-}
-
-QLabel* Form1::sheetLabel(QWidget* frame, const QString& name, const QRect& geometry) {
-    QLabel* label = new QLabel(frame);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
 }
 
 void Form1::createSheetFrame() {
@@ -147,24 +149,24 @@ void Form1::createSheetFrame() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(4080, 120, 3495, 5892));
 
-    QLabel* header = sheetLabel(Frame1, QStringLiteral("Label25"), twipsRect(1080, 240, 612, 252));
+    QLabel* header = label(Frame1, QStringLiteral("Label25"), twipsRect(1080, 240, 612, 252));
     header->setText(QStringLiteral("Punkte"));
     header->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    header = sheetLabel(Frame1, QStringLiteral("Label26"), twipsRect(2880, 240, 372, 252));
+    header = label(Frame1, QStringLiteral("Label26"), twipsRect(2880, 240, 372, 252));
     header->setText(QStringLiteral("Tip"));
     header->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     int labelNumber = 0;
     for (const SheetRow& row : kSheetRows) {
-        QLabel* caption = sheetLabel(Frame1, QStringLiteral("Label%1").arg(++labelNumber),
-                                     twipsRect(120, 492 + 240 * row.row, 972, 252));
+        QLabel* caption = label(Frame1, QStringLiteral("Label%1").arg(++labelNumber),
+                                twipsRect(120, 492 + 240 * row.row, 972, 252));
         caption->setText(QString::fromUtf8(row.caption));
         caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (row.bold)
             caption->setFont(designFont(kDefaultPointSize, true));
 
-        QLabel* cell = sheetLabel(Frame1, indexed("LabelPunkte", row.cell),
-                                  twipsRect(1200, rowTop(row.row), 495, 240));
+        QLabel* cell = label(Frame1, indexed("LabelPunkte", row.cell),
+                             twipsRect(1200, rowTop(row.row), 495, 240));
         cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         cell->setFrameStyle(QFrame::Box | QFrame::Plain);
         cell->setLineWidth(1);
@@ -176,14 +178,13 @@ void Form1::createSheetFrame() {
 
     for (int c = 0; c < kCategoryCount; ++c) {
         const int top = rowTop(sheetRow(c));
-        QPushButton* enter = new QPushButton(QStringLiteral("halten"), Frame1);
-        enter->setObjectName(indexed("ComandPHalten", c));
-        enter->setGeometry(twipsRect(1920, top, 855, 240));
+        QPushButton* enter = button(Frame1, indexed("ComandPHalten", c), QStringLiteral("halten"),
+                                    twipsRect(1920, top, 855, 240));
         enter->setAccessibleName(categoryButtonName(c));
         connect(enter, &QPushButton::clicked, this, [this, c] { ComandPHalten_Click(c); });
         ComandPHalten[c] = enter;
 
-        QLabel* tip = sheetLabel(Frame1, indexed("LabelTip", c), twipsRect(2880, top, 375, 240));
+        QLabel* tip = label(Frame1, indexed("LabelTip", c), twipsRect(2880, top, 375, 240));
         tip->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QPalette palette = tip->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
@@ -263,7 +264,9 @@ void Form1::CommandOK_Click() {
     CommandExit->show();
 }
 
-void Form1::CommandExit_Click() { close(); }
+void Form1::CommandExit_Click() {
+    close();
+}
 
 void Form1::showBoard() {
     for (int i = 0; i < kDiceCount; ++i) {
@@ -279,7 +282,8 @@ void Form1::showBoard() {
     }
     for (SumCell sum : kSumCells) {
         const int cell = static_cast<int>(sum);
-        showPoints(LabelPunkte(cell), m_game.LabelPunkte(sum), cellName(cell, m_game.LabelPunkte(sum)));
+        showPoints(LabelPunkte(cell), m_game.LabelPunkte(sum),
+                   cellName(cell, m_game.LabelPunkte(sum)));
     }
 }
 
@@ -311,7 +315,9 @@ void Form1::repaintDie(int die) {
     LabelWAnzeige[die]->repaint();
 }
 
-void Form1::awaitNextPass() { m_services.pacer.awaitNextFrame(); }
+void Form1::awaitNextPass() {
+    m_services.pacer.awaitNextFrame();
+}
 
 void Form1::information(std::string_view title, std::string_view text) {
     showBoard();

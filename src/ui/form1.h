@@ -47,7 +47,6 @@ private:
     void createSheetFrame();
     void createHelpFrame();
     void setTabOrder();
-    QLabel* sheetLabel(QWidget* frame, const QString& name, const QRect& geometry);
 
     void Form_Load();
     void CommandWuerfeln_Click();

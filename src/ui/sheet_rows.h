@@ -38,7 +38,9 @@ inline constexpr SheetRow kSheetRows[] = {
 };
 
 // The sheet row of category c: the upper six, then below the upper sums and an empty row.
-constexpr int sheetRow(int category) { return isUpper(category) ? category : category + 4; }
+constexpr int sheetRow(int category) {
+    return isUpper(category) ? category : category + 4;
+}
 
 // The spoken name of the row holding LabelPunkte(cell).
 constexpr const char* spokenRow(int cell) {

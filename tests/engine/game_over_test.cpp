@@ -10,8 +10,8 @@ namespace {
 using Turns = std::vector<std::pair<const char*, int>>;
 
 // Upper categories with four of a kind each: 84 points and the bonus, 119 in SUMME 1.
-const Turns kFourOfEachFace{{"11112", Einer},   {"22221", Zweier}, {"33331", Dreier},
-                            {"44441", Vierer},  {"55551", Fuenfer}, {"66661", Sechser}};
+const Turns kFourOfEachFace{{"11112", Einer},  {"22221", Zweier},  {"33331", Dreier},
+                            {"44441", Vierer}, {"55551", Fuenfer}, {"66661", Sechser}};
 
 Turns gameOf(Turns lower) {
     Turns turns = kFourOfEachFace;
@@ -20,17 +20,28 @@ Turns gameOf(Turns lower) {
 }
 
 // TOTAL 230: 119 + Kubiq 50 + Große Straße 40 + Chance 21.
-const Turns kGame230 = gameOf({{"66666", Kubiq}, {"23456", GrosseStrasse}, {"66351", Chance},
-                               {"12346", Dreierpasch}, {"12346", Viererpasch},
-                               {"12346", FullHouse}, {"12356", KleineStrasse}});
+const Turns kGame230 = gameOf({{"66666", Kubiq},
+                               {"23456", GrosseStrasse},
+                               {"66351", Chance},
+                               {"12346", Dreierpasch},
+                               {"12346", Viererpasch},
+                               {"12346", FullHouse},
+                               {"12356", KleineStrasse}});
 // TOTAL 201: 119 + Dreierpasch 12 + Kubiq 50 + Chance 20.
-const Turns kGame201 = gameOf({{"44412", Dreierpasch}, {"33333", Kubiq}, {"44642", Chance},
-                               {"12346", Viererpasch}, {"12346", FullHouse},
-                               {"12356", KleineStrasse}, {"12356", GrosseStrasse}});
+const Turns kGame201 = gameOf({{"44412", Dreierpasch},
+                               {"33333", Kubiq},
+                               {"44642", Chance},
+                               {"12346", Viererpasch},
+                               {"12346", FullHouse},
+                               {"12356", KleineStrasse},
+                               {"12356", GrosseStrasse}});
 // TOTAL 260: 119 + Kubiq 50 + Große Straße 40 + Kleine Straße 30 + Chance 21.
-const Turns kGame260 = gameOf({{"11111", Kubiq}, {"12345", GrosseStrasse},
-                               {"12346", KleineStrasse}, {"56631", Chance},
-                               {"12346", Dreierpasch}, {"12346", Viererpasch},
+const Turns kGame260 = gameOf({{"11111", Kubiq},
+                               {"12345", GrosseStrasse},
+                               {"12346", KleineStrasse},
+                               {"56631", Chance},
+                               {"12346", Dreierpasch},
+                               {"12346", Viererpasch},
                                {"12346", FullHouse}});
 
 class GameOverTest : public GameTest {
@@ -164,7 +175,8 @@ TEST(History, StopsCountingAtTheLimitWithoutWrapping) {
 TEST(History, AGameOfNothingIsRecordedAsZero) {
     History history;
     history.record(0);
-    EXPECT_EQ(history.SpielstandText(), "1. Spiel: 0 Punkte\r\nPunkte gesamt: 0\r\nDurchschnitt: 0\r\n");
+    EXPECT_EQ(history.SpielstandText(),
+              "1. Spiel: 0 Punkte\r\nPunkte gesamt: 0\r\nDurchschnitt: 0\r\n");
 }
 
 } // namespace

@@ -75,7 +75,11 @@ TEST_F(RollTest, AFourthRollIsRefusedWithoutAChange) {
 
 TEST_F(RollTest, EveryPassDrawsEachFreeDieInOrderAndTheLastPassStays) {
     clock.setStep(100ms); // the readings after the passes: 100, 200, 300, 400, 500 ms
-    draws.scriptFaces("11111" "22222" "33333" "44444" "56123");
+    draws.scriptFaces("11111"
+                      "22222"
+                      "33333"
+                      "44444"
+                      "56123");
     game.roll();
     EXPECT_EQ(draws.drawn(), 25u);
     EXPECT_EQ(display.pauses(), 4) << "a pause between two passes, none after the last";

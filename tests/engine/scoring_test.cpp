@@ -36,18 +36,57 @@ TEST(Suggest, WithEveryCategoryOpen) {
         const char* dice;
         std::map<int, int> tips;
     } rows[] = {
-        {"12346", {{Einer, 1}, {Zweier, 2}, {Dreier, 3}, {Vierer, 4}, {Sechser, 6}, {KleineStrasse, 30}, {Chance, 16}}},
-        {"13456", {{Einer, 1}, {Dreier, 3}, {Vierer, 4}, {Fuenfer, 5}, {Sechser, 6}, {KleineStrasse, 30}, {Chance, 19}}},
-        {"23455", {{Zweier, 2}, {Dreier, 3}, {Vierer, 4}, {Fuenfer, 10}, {KleineStrasse, 30}, {Chance, 19}}},
+        {"12346",
+         {{Einer, 1},
+          {Zweier, 2},
+          {Dreier, 3},
+          {Vierer, 4},
+          {Sechser, 6},
+          {KleineStrasse, 30},
+          {Chance, 16}}},
+        {"13456",
+         {{Einer, 1},
+          {Dreier, 3},
+          {Vierer, 4},
+          {Fuenfer, 5},
+          {Sechser, 6},
+          {KleineStrasse, 30},
+          {Chance, 19}}},
+        {"23455",
+         {{Zweier, 2}, {Dreier, 3}, {Vierer, 4}, {Fuenfer, 10}, {KleineStrasse, 30}, {Chance, 19}}},
         {"12356", {{Einer, 1}, {Zweier, 2}, {Dreier, 3}, {Fuenfer, 5}, {Sechser, 6}, {Chance, 17}}},
-        {"23456", {{Zweier, 2}, {Dreier, 3}, {Vierer, 4}, {Fuenfer, 5}, {Sechser, 6}, {KleineStrasse, 30}, {GrosseStrasse, 40}, {Chance, 20}}},
+        {"23456",
+         {{Zweier, 2},
+          {Dreier, 3},
+          {Vierer, 4},
+          {Fuenfer, 5},
+          {Sechser, 6},
+          {KleineStrasse, 30},
+          {GrosseStrasse, 40},
+          {Chance, 20}}},
         {"33355", {{Dreier, 9}, {Fuenfer, 10}, {Dreierpasch, 9}, {FullHouse, 25}, {Chance, 19}}},
         {"53533", {{Dreier, 9}, {Fuenfer, 10}, {Dreierpasch, 9}, {FullHouse, 25}, {Chance, 19}}},
         {"66662", {{Zweier, 2}, {Sechser, 24}, {Dreierpasch, 18}, {Viererpasch, 24}, {Chance, 26}}},
         {"44444", {{Vierer, 20}, {Dreierpasch, 12}, {Viererpasch, 16}, {Kubiq, 50}, {Chance, 20}}},
         {"11223", {{Einer, 2}, {Zweier, 4}, {Dreier, 3}, {Chance, 9}}},
-        {"65432", {{Zweier, 2}, {Dreier, 3}, {Vierer, 4}, {Fuenfer, 5}, {Sechser, 6}, {KleineStrasse, 30}, {GrosseStrasse, 40}, {Chance, 20}}},
-        {"12345", {{Einer, 1}, {Zweier, 2}, {Dreier, 3}, {Vierer, 4}, {Fuenfer, 5}, {KleineStrasse, 30}, {GrosseStrasse, 40}, {Chance, 15}}},
+        {"65432",
+         {{Zweier, 2},
+          {Dreier, 3},
+          {Vierer, 4},
+          {Fuenfer, 5},
+          {Sechser, 6},
+          {KleineStrasse, 30},
+          {GrosseStrasse, 40},
+          {Chance, 20}}},
+        {"12345",
+         {{Einer, 1},
+          {Zweier, 2},
+          {Dreier, 3},
+          {Vierer, 4},
+          {Fuenfer, 5},
+          {KleineStrasse, 30},
+          {GrosseStrasse, 40},
+          {Chance, 15}}},
         {"12456", {{Einer, 1}, {Zweier, 2}, {Vierer, 4}, {Fuenfer, 5}, {Sechser, 6}, {Chance, 18}}},
         {"11116", {{Einer, 4}, {Sechser, 6}, {Dreierpasch, 3}, {Viererpasch, 4}, {Chance, 10}}},
     };
@@ -75,7 +114,7 @@ struct Expected {
                            [&](char f) { return sorted.find(f) != std::string::npos; });
     }
     std::string sorted;
-    std::vector<int> counts; // how many dice show each face that shows, ascending
+    std::vector<int> counts;            // how many dice show each face that shows, ascending
     std::pair<int, int> repeated{0, 0}; // face on three or more dice, and how many
 };
 
@@ -106,8 +145,8 @@ TEST(Suggest, AgreesWithThePlainRulesForEveryRoll) {
             sum += d - '0';
         ASSERT_EQ(tips[Chance], sum);
         // What a category scores when it fits is fixed.
-        for (auto [category, points] : {std::pair{FullHouse, 25}, {KleineStrasse, 30},
-                                        {GrosseStrasse, 40}, {Kubiq, 50}})
+        for (auto [category, points] :
+             {std::pair{FullHouse, 25}, {KleineStrasse, 30}, {GrosseStrasse, 40}, {Kubiq, 50}})
             ASSERT_EQ(tips[category].value_or(points), points);
     }
 }
@@ -123,7 +162,8 @@ TEST(Suggest, AClosedCategoryShowsNothingAndLeavesTheOthersAlone) {
             categories[closed] = false;
             Tips expected = open;
             expected[closed] = std::nullopt;
-            ASSERT_EQ(suggest(facesOf(dice), categories), expected) << dice << " without " << closed;
+            ASSERT_EQ(suggest(facesOf(dice), categories), expected)
+                << dice << " without " << closed;
         }
     }
 }

@@ -10,8 +10,7 @@ Scores scoresOf(std::initializer_list<Points> points) {
 }
 
 TEST(SheetSum, TheWorkedExample) {
-    const Scores scores =
-        scoresOf({3, 8, 12, 16, 15, 18, 24, 0, 25, 30, std::nullopt, 50, 23});
+    const Scores scores = scoresOf({3, 8, 12, 16, 15, 18, 24, 0, 25, 30, std::nullopt, 50, 23});
     EXPECT_EQ(sheetSum(scores, SumCell::GesamtOben), 72);
     EXPECT_EQ(sheetSum(scores, SumCell::BonusOben), 35);
     EXPECT_EQ(sheetSum(scores, SumCell::Summe1), 107);
@@ -27,13 +26,16 @@ TEST(SheetSum, BonusThresholds) {
         Scores scores;
         Points bonusOben, summe1, bonusUnten, summe2;
     } rows[] = {
-        {"upper 64 earns no bonus", scoresOf({4, 8, 12, 16, 0, 24}), std::nullopt, 64, std::nullopt, 0},
+        {"upper 64 earns no bonus", scoresOf({4, 8, 12, 16, 0, 24}), std::nullopt, 64, std::nullopt,
+         0},
         {"upper exactly 65 earns 35", scoresOf({5, 8, 12, 16, 0, 24}), 35, 100, std::nullopt, 0},
         {"lower 199 earns no bonus",
-         scoresOf({std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 18, 24, 25, 30, 40, 50, 12}),
+         scoresOf({std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                   std::nullopt, 18, 24, 25, 30, 40, 50, 12}),
          std::nullopt, 0, std::nullopt, 199},
         {"lower exactly 200 earns 100",
-         scoresOf({std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 18, 24, 25, 30, 40, 50, 13}),
+         scoresOf({std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                   std::nullopt, 18, 24, 25, 30, 40, 50, 13}),
          std::nullopt, 0, 100, 300},
     };
     for (const auto& row : rows) {
@@ -129,15 +131,15 @@ TEST_F(EnterTest, AClosedCategoryIsRefusedWithoutAChange) {
 }
 
 TEST_F(EnterTest, ABonusStaysOnceReached) {
-    turn("66661", Sechser);     // 24
-    turn("55551", Fuenfer);     // 20
-    turn("44441", Vierer);      // 16
+    turn("66661", Sechser); // 24
+    turn("55551", Fuenfer); // 20
+    turn("44441", Vierer);  // 16
     EXPECT_EQ(game.LabelPunkte(SumCell::BonusOben), std::nullopt);
-    turn("33331", Dreier);      // 12: 72 in all
+    turn("33331", Dreier); // 12: 72 in all
     EXPECT_EQ(game.LabelPunkte(SumCell::BonusOben), 35);
     EXPECT_EQ(game.LabelPunkte(SumCell::Summe1), 107);
-    turn("23456", Einer);       // 0
-    turn("13456", Zweier);      // 0
+    turn("23456", Einer);  // 0
+    turn("13456", Zweier); // 0
     EXPECT_EQ(game.LabelPunkte(SumCell::BonusOben), 35);
     turn("66666", Kubiq);
     turn("66666", Viererpasch);

@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 
-
 namespace kubiq::test {
 namespace {
 
@@ -47,7 +46,8 @@ TEST_F(AccessibilityTest, EveryControlHasAGermanName) {
     }
     // Nothing the player can reach is nameless.
     for (QWidget* widget : window.findChildren<QWidget*>()) {
-        const bool reachable = widget->focusPolicy() != Qt::NoFocus || qobject_cast<QLabel*>(widget);
+        const bool reachable =
+            widget->focusPolicy() != Qt::NoFocus || qobject_cast<QLabel*>(widget);
         EXPECT_TRUE(!reachable || !name(widget).isEmpty()) << widget->objectName().toStdString();
     }
 }

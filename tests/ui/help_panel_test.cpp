@@ -37,7 +37,8 @@ TEST(HelpText, TheTwentyLinesThenTheHistory) {
               "Das Ziel ist, nach max. 3 Würfelrunden eine bestimmte Augenkombination zu "
               "erreichen:");
     EXPECT_EQ(lines[9], "   'Einer, Zweier, ...': Möglichst viele Einer, Zweier, ...");
-    EXPECT_EQ(lines[10], "   'Dreierpasch, Viererpasch': 3 bzw. 4 gleiche mit möglichst hoher Augenzahl");
+    EXPECT_EQ(lines[10],
+              "   'Dreierpasch, Viererpasch': 3 bzw. 4 gleiche mit möglichst hoher Augenzahl");
     EXPECT_EQ(lines[11], "   'Fullhouse': 2 gleiche plus 3 gleiche");
     EXPECT_EQ(lines[12], "   'Kl. bzw. Gr. Straße': 4 bzw. 5 Würfel in aufsteigender Reihenfolge");
     EXPECT_EQ(lines[13], "   'Kubiq': 5 gleiche mit beliebiger Augenzahl");
@@ -55,14 +56,16 @@ TEST(HelpText, TheTwentyLinesThenTheHistory) {
     EXPECT_EQ(lines[18], "Spielstand:");
     EXPECT_EQ(lines[19], std::string(60, '-'));
 
-    const std::string history = "1. Spiel: 230 Punkte\r\nPunkte gesamt: 230\r\nDurchschnitt: 230\r\n";
+    const std::string history =
+        "1. Spiel: 230 Punkte\r\nPunkte gesamt: 230\r\nDurchschnitt: 230\r\n";
     EXPECT_EQ(helpText(history), helpText("") + history) << "the history follows, unchanged";
 }
 
 TEST(HelpText, TheLongLinesAreJoinedWithSingleBlanks) {
     const std::string text = helpText("");
     EXPECT_EQ(text.find("  ", text.find("\r\n")), text.find("   'Einer")) << "no double blank";
-    EXPECT_NE(text.find("durch Klick auf 'halten' unterhalb des jeweiligen Würfels"), std::string::npos);
+    EXPECT_NE(text.find("durch Klick auf 'halten' unterhalb des jeweiligen Würfels"),
+              std::string::npos);
     EXPECT_NE(text.find("Das Halten können Sie beliebig aktivieren"), std::string::npos);
     EXPECT_NE(text.find("daß der Würfel gehalten ist. Das Ziel ist, nach max. 3 Würfelrunden eine "
                         "bestimmte"),
@@ -103,7 +106,8 @@ TEST_F(HelpPanelTest, TheGameIsUnchangedAfterOK) {
         for (QWidget* w : window.findChildren<QWidget*>()) {
             s << w->objectName().toStdString() << ' ' << w->isEnabled() << ' ' << w->isVisible();
             if (auto* label = qobject_cast<QLabel*>(w))
-                s << " '" << label->text().toStdString() << "' " << label->palette().color(QPalette::Window).name().toStdString();
+                s << " '" << label->text().toStdString() << "' "
+                  << label->palette().color(QPalette::Window).name().toStdString();
             if (auto* button = qobject_cast<QPushButton*>(w))
                 s << " '" << button->text().toStdString() << "'";
             s << '\n';
@@ -130,13 +134,15 @@ TEST_F(HelpPanelTest, EachOpeningReplacesTheTextWithTheCurrentHistory) {
 }
 
 TEST_F(HelpPanelTest, AltKeysWorkOnlyInTheGameView) {
-    QSignalSpy helpClicked(control<QPushButton>(QStringLiteral("CommandHelp")), &QPushButton::clicked);
+    QSignalSpy helpClicked(control<QPushButton>(QStringLiteral("CommandHelp")),
+                           &QPushButton::clicked);
     QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier);
     ASSERT_TRUE(helpClicked.wait(2000) || helpClicked.count() == 1);
     EXPECT_TRUE(control(QStringLiteral("Frame3"))->isVisible());
 
     // In the panel neither key does anything.
-    QSignalSpy exitClicked(control<QPushButton>(QStringLiteral("CommandExit")), &QPushButton::clicked);
+    QSignalSpy exitClicked(control<QPushButton>(QStringLiteral("CommandExit")),
+                           &QPushButton::clicked);
     QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
     QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier);
     QTest::qWait(300);

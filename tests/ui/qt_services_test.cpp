@@ -22,11 +22,16 @@ TEST(QtMessageBox, ShowsAModalInformationWithOneOKAndReturnsWhenAnswered) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr)
             return;
-        seen = {true, box->windowTitle(), box->text(), box->icon(),
-                static_cast<int>(box->buttons().size()), box->isModal()};
+        seen = {true,
+                box->windowTitle(),
+                box->text(),
+                box->icon(),
+                static_cast<int>(box->buttons().size()),
+                box->isModal()};
         box->button(QMessageBox::Ok)->click();
     });
-    QtMessageBox().information("Game Over", "GAME OVER\r\nzweite Zeile\r\nEs folgt die nächste Runde.");
+    QtMessageBox().information("Game Over",
+                               "GAME OVER\r\nzweite Zeile\r\nEs folgt die nächste Runde.");
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.title, "Game Over");
     EXPECT_EQ(seen.text, "GAME OVER\nzweite Zeile\nEs folgt die nächste Runde.");

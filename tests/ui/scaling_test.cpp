@@ -50,7 +50,8 @@ TEST_F(ScalingTest, EveryTextFitsItsControl) {
         if (text.isEmpty())
             continue;
         const QRect needed = QFontMetrics(widget->font(), widget).boundingRect(text);
-        EXPECT_LE(needed.width(), room.width()) << widget->objectName().toStdString() << ": " << text.toStdString();
+        EXPECT_LE(needed.width(), room.width())
+            << widget->objectName().toStdString() << ": " << text.toStdString();
         EXPECT_LE(QFontMetrics(widget->font(), widget).height(), room.height() + 4)
             << widget->objectName().toStdString();
     }

@@ -24,8 +24,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    template <typename T = QWidget>
-    T* control(const QString& name) const {
+    template <typename T = QWidget> T* control(const QString& name) const {
         T* found = window.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
@@ -34,12 +33,18 @@ protected:
         return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
     }
     QLabel* die(int i) const { return control<QLabel>(indexed("LabelWAnzeige", i)); }
-    QPushButton* holdButton(int i) const { return control<QPushButton>(indexed("CommandWHalten", i)); }
-    QPushButton* categoryButton(int c) const { return control<QPushButton>(indexed("ComandPHalten", c)); }
+    QPushButton* holdButton(int i) const {
+        return control<QPushButton>(indexed("CommandWHalten", i));
+    }
+    QPushButton* categoryButton(int c) const {
+        return control<QPushButton>(indexed("ComandPHalten", c));
+    }
     QLabel* tip(int c) const { return control<QLabel>(indexed("LabelTip", c)); }
     QLabel* cell(int n) const { return control<QLabel>(indexed("LabelPunkte", n)); }
     QLabel* cell(SumCell s) const { return cell(static_cast<int>(s)); }
-    QPushButton* rollButton() const { return control<QPushButton>(QStringLiteral("CommandWuerfeln")); }
+    QPushButton* rollButton() const {
+        return control<QPushButton>(QStringLiteral("CommandWuerfeln"));
+    }
 
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
@@ -61,8 +66,12 @@ protected:
         }
         return shown;
     }
-    bool isRed(int i) const { return die(i)->palette().color(QPalette::Window) == QColor(255, 0, 0); }
-    bool isBlack(int i) const { return die(i)->palette().color(QPalette::Window) == QColor(0, 0, 0); }
+    bool isRed(int i) const {
+        return die(i)->palette().color(QPalette::Window) == QColor(255, 0, 0);
+    }
+    bool isBlack(int i) const {
+        return die(i)->palette().color(QPalette::Window) == QColor(0, 0, 0);
+    }
 
     ScriptedClock clock;
     ScriptedDraws draws;

@@ -139,9 +139,11 @@ TEST_F(WindowGameTest, AWholeGameByClicks) {
 void postClick(QWidget* target) {
     const QPoint centre = target->rect().center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QCoreApplication::postEvent(target, new QMouseEvent(type, centre, target->mapToGlobal(centre),
-                                                            Qt::LeftButton, held, Qt::NoModifier));
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QCoreApplication::postEvent(target,
+                                    new QMouseEvent(type, centre, target->mapToGlobal(centre),
+                                                    Qt::LeftButton, held, Qt::NoModifier));
     }
 }
 

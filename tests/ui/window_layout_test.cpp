@@ -35,8 +35,10 @@ std::vector<Placed> designedGeometry() {
     };
     // Every die and hold button in its column; every category and sum cell in its sheet row.
     for (int i = 0; i < kDiceCount; ++i) {
-        rows.push_back({QStringLiteral("LabelWAnzeige(%1)").arg(i), twips(120 + 720 * i, 480, 615, 615)});
-        rows.push_back({QStringLiteral("CommandWHalten(%1)").arg(i), twips(120 + 720 * i, 1200, 615, 375)});
+        rows.push_back(
+            {QStringLiteral("LabelWAnzeige(%1)").arg(i), twips(120 + 720 * i, 480, 615, 615)});
+        rows.push_back(
+            {QStringLiteral("CommandWHalten(%1)").arg(i), twips(120 + 720 * i, 1200, 615, 375)});
     }
     const int categoryRows[kCategoryCount] = {0, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15, 16};
     for (int c = 0; c < kCategoryCount; ++c) {
@@ -48,10 +50,13 @@ std::vector<Placed> designedGeometry() {
     const std::pair<int, int> sumRows[] = {{100, 6},  {101, 7},  {102, 8}, {103, 17},
                                            {104, 18}, {105, 19}, {106, 21}};
     for (auto [cell, row] : sumRows)
-        rows.push_back({QStringLiteral("LabelPunkte(%1)").arg(cell), twips(1200, 480 + 240 * row, 495, 240)});
-    const int captionRows[20] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 21};
+        rows.push_back(
+            {QStringLiteral("LabelPunkte(%1)").arg(cell), twips(1200, 480 + 240 * row, 495, 240)});
+    const int captionRows[20] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  10,
+                                 11, 12, 13, 14, 15, 16, 17, 18, 19, 21};
     for (int n = 1; n <= 20; ++n)
-        rows.push_back({QStringLiteral("Label%1").arg(n), twips(120, 492 + 240 * captionRows[n - 1], 972, 252)});
+        rows.push_back({QStringLiteral("Label%1").arg(n),
+                        twips(120, 492 + 240 * captionRows[n - 1], 972, 252)});
     return rows;
 }
 
@@ -72,13 +77,15 @@ TEST_F(WindowLayoutTest, ControlsLieInTheirFrames) {
         std::vector<const char*> children;
     } rows[] = {
         {"Frame2", {"LabelWAnzeige(0)", "CommandWHalten(4)", "CommandWuerfeln"}},
-        {"Frame1", {"Label1", "Label25", "Label26", "LabelPunkte(106)", "ComandPHalten(12)", "LabelTip(0)"}},
+        {"Frame1",
+         {"Label1", "Label25", "Label26", "LabelPunkte(106)", "ComandPHalten(12)", "LabelTip(0)"}},
         {"Frame3", {"TextSpielstand"}},
         {"Form1", {"Frame1", "Frame2", "Frame3", "CommandHelp", "CommandExit", "CommandOK"}},
     };
     for (const auto& row : rows)
         for (const char* child : row.children)
-            EXPECT_EQ(control(QLatin1String(child))->parentWidget()->objectName(), row.frame) << child;
+            EXPECT_EQ(control(QLatin1String(child))->parentWidget()->objectName(), row.frame)
+                << child;
 }
 
 TEST_F(WindowLayoutTest, CaptionsAsDesigned) {
@@ -86,15 +93,16 @@ TEST_F(WindowLayoutTest, CaptionsAsDesigned) {
         const char* name;
         const char* caption;
     } rows[] = {
-        {"Label1", "Einer"},        {"Label5", "Fünfer"},      {"Label7", "GESAMT"},
-        {"Label8", "BONUS"},        {"Label9", "SUMME 1"},     {"Label10", "Dreierpasch"},
-        {"Label12", "Full House"},  {"Label13", "Kleine Straße"}, {"Label14", "Große Straße"},
-        {"Label15", "Kubiq"},       {"Label16", "Chance"},     {"Label17", "GESAMT"},
-        {"Label19", "SUMME 2"},     {"Label20", "TOTAL"},      {"Label25", "Punkte"},
+        {"Label1", "Einer"},       {"Label5", "Fünfer"},         {"Label7", "GESAMT"},
+        {"Label8", "BONUS"},       {"Label9", "SUMME 1"},        {"Label10", "Dreierpasch"},
+        {"Label12", "Full House"}, {"Label13", "Kleine Straße"}, {"Label14", "Große Straße"},
+        {"Label15", "Kubiq"},      {"Label16", "Chance"},        {"Label17", "GESAMT"},
+        {"Label19", "SUMME 2"},    {"Label20", "TOTAL"},         {"Label25", "Punkte"},
         {"Label26", "Tip"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(control<QLabel>(QLatin1String(row.name))->text(), QString::fromUtf8(row.caption)) << row.name;
+        EXPECT_EQ(control<QLabel>(QLatin1String(row.name))->text(), QString::fromUtf8(row.caption))
+            << row.name;
     EXPECT_EQ(window.windowTitle(), "KUBIQ");
     EXPECT_EQ(control<QGroupBox>(QStringLiteral("Frame1"))->title(), "Punkte");
     EXPECT_EQ(control<QGroupBox>(QStringLiteral("Frame2"))->title(), "Würfel");
