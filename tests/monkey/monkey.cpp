@@ -1,0 +1,260 @@
+#include "monkey.h"
+
+#include "form1.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+
+namespace kubiq::monkey {
+
+namespace {
+
+// How much more often than a label a control is picked for a click: the roll button and the
+// sheet's buttons most, so that games get finished; "&Ende" least, so that they are not cut off
+// all the time (clicks at random points still hit it often enough).
+int weightOf(const QString& name) {
+    if (name == QLatin1String("CommandWuerfeln"))
+        return 40;
+    if (name.startsWith(QLatin1String("ComandPHalten(")))
+        return 8;
+    if (name.startsWith(QLatin1String("CommandWHalten(")))
+        return 4;
+    if (name == QLatin1String("CommandOK") || name == QLatin1String("CommandHelp"))
+        return 3;
+    return 1;
+}
+
+// How long a click that the window animates (a mnemonic's, such as Alt+H) may take to arrive.
+constexpr int kAnimatedClickTimeoutMs = 2000;
+
+} // namespace
+
+void AnsweredBox::information(std::string_view title, std::string_view text) {
+    ++m_shown;
+    m_title = title;
+    m_text = text;
+    if (onShow)
+        onShow();
+}
+
+Monkey::Monkey(std::uint64_t seed)
+    : m_seed(seed), m_random(seed),
+      // The window's load seeds the draw from the clock, so the seed decides every face.
+      m_clock(std::chrono::nanoseconds(static_cast<std::int64_t>(seed & 0x3FFF'FFFF'FFFF'FFFF))) {
+    m_box.onShow = [this] {
+        ++m_counts.gamesFinished;
+        const Board board = m_reader->read();
+        std::string rule = brokenRule(board, true);
+        if (rule.empty() && m_box.title() != "Game Over")
+            rule = "the box at the end of a game is titled \"" + m_box.title() + "\"";
+        if (rule.empty() && m_box.text().rfind("GAME OVER\r\n", 0) != 0)
+            rule = "the box at the end of a game reads \"" + m_box.text() + "\"";
+        if (!rule.empty() && m_boxFault.empty())
+            m_boxFault = "while the game-over box is open: " + rule;
+        m_history.record(shownTotal(board));
+    };
+    startProgram();
+}
+
+Monkey::~Monkey() = default;
+
+void Monkey::startProgram() {
+    m_reader.reset();
+    m_window.reset();
+    m_window = std::make_unique<Form1>(WindowServices{m_clock, m_draw, m_beeper, m_box, m_pacer});
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        throw std::runtime_error("the window was never shown");
+    m_reader = std::make_unique<BoardReader>(*m_window);
+    m_history.clear();
+
+    m_targets.clear();
+    m_targetWeight = 0;
+    // In the order the window made them, which is the same in every run.
+    for (QWidget* widget : m_window->findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        m_targets.push_back({widget, name, weightOf(name)});
+        m_targetWeight += weightOf(name);
+    }
+    m_buttons = m_window->findChildren<QAbstractButton*>();
+    m_last = m_reader->read();
+}
+
+void Monkey::clickAt(QPoint position, bool twice) {
+    QWindow* window = m_window->windowHandle();
+    if (twice)
+        QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, position);
+    else
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, position);
+}
+
+std::string Monkey::clickControl() {
+    auto pick = static_cast<int>(below(static_cast<std::uint64_t>(m_targetWeight)));
+    for (const Target& target : m_targets) {
+        pick -= target.weight;
+        if (pick < 0) {
+            // Where the control is, whatever it is now: hidden under the other view, disabled.
+            clickAt(target.widget->mapTo(m_window.get(), target.widget->rect().center()));
+            return "click on " + target.name.toStdString();
+        }
+    }
+    return "no control";
+}
+
+std::string Monkey::key(int key, Qt::KeyboardModifiers modifiers, const char* name) {
+    QTest::keyClick(m_window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
+    return name;
+}
+
+std::string Monkey::toggleHelp() {
+    const bool open = m_last.panel[0];
+    const Target* button = nullptr;
+    for (const Target& target : m_targets) {
+        if (target.name == (open ? QLatin1String("CommandOK") : QLatin1String("CommandHelp")))
+            button = &target;
+    }
+    clickAt(button->widget->mapTo(m_window.get(), button->widget->rect().center()));
+    return open ? "panel closed by OK" : "panel opened";
+}
+
+std::string Monkey::makeEvent() {
+    const auto size = m_window->size();
+    const auto kind = below(1000);
+    if (kind < 120) {
+        const QPoint at(static_cast<int>(below(static_cast<std::uint64_t>(size.width()))),
+                        static_cast<int>(below(static_cast<std::uint64_t>(size.height()))));
+        clickAt(at);
+        return "click at " + std::to_string(at.x()) + "," + std::to_string(at.y());
+    }
+    if (kind < 150) {
+        const QPoint at(static_cast<int>(below(static_cast<std::uint64_t>(size.width()))),
+                        static_cast<int>(below(static_cast<std::uint64_t>(size.height()))));
+        clickAt(at, true);
+        return "double click at " + std::to_string(at.x()) + "," + std::to_string(at.y());
+    }
+    if (kind < 750)
+        return clickControl();
+    if (kind < 800)
+        return key(Qt::Key_Tab, Qt::NoModifier, "Tab");
+    if (kind < 830)
+        return key(Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab");
+    if (kind < 900)
+        return key(Qt::Key_Space, Qt::NoModifier, "Space");
+    if (kind < 915)
+        return key(Qt::Key_Return, Qt::NoModifier, "Enter");
+    if (kind < 930)
+        return key(Qt::Key_Enter, Qt::NoModifier, "Enter on the keypad");
+    if (kind < 960)
+        return key(Qt::Key_Escape, Qt::NoModifier, "Escape");
+    if (kind < 997)
+        return toggleHelp();
+    if (kind < 999)
+        return key(Qt::Key_H, Qt::AltModifier, "Alt+H");
+    return key(Qt::Key_E, Qt::AltModifier, "Alt+E");
+}
+
+bool Monkey::awaitAnimatedClicks() {
+    // A mnemonic presses its button at once and clicks it 100 ms later, by a timer; the next
+    // event waits for that click so that a run does not depend on the time it takes.
+    const auto down = [this] {
+        for (QAbstractButton* button : m_buttons) {
+            if (button->isDown())
+                return true;
+        }
+        return false;
+    };
+    if (!down())
+        return true;
+    ++m_counts.animatedClicks;
+    return QTest::qWaitFor([&] { return !down(); }, kAnimatedClickTimeoutMs);
+}
+
+bool Monkey::fail(long event, const std::string& what, const std::string& rule) {
+    m_failedEvent = event;
+    m_failure = "event " + std::to_string(event) + " (" + what + "): " + rule;
+    return false;
+}
+
+std::string Monkey::checkPanel() {
+    ++m_counts.panelsOpened;
+    return brokenHistory(m_reader->panelText(), m_history);
+}
+
+bool Monkey::run(long events) {
+    for (long n = 0; n < events; ++n) {
+        const long event = ++m_counts.events;
+        const Board before = m_last;
+        const long boxes = m_box.shown();
+        const int beeps = m_beeper.beeps();
+
+        const std::string what = makeEvent();
+        if (!awaitAnimatedClicks())
+            return fail(event, what, "a button stayed pressed");
+        if (afterEvent)
+            afterEvent(event, what);
+        if (!m_boxFault.empty())
+            return fail(event, what, m_boxFault);
+        const bool gameOver = m_box.shown() != boxes;
+        if (m_box.shown() > boxes + 1)
+            return fail(event, what, "more than one game ended");
+        const bool doubleClick = what.rfind("double", 0) == 0;
+        if (m_beeper.beeps() != beeps && before.versuch != 1 && !doubleClick)
+            return fail(event, what, "a beep at Versuch " + std::to_string(before.versuch));
+        m_counts.beeps = m_beeper.beeps();
+
+        if (!m_window->isVisible()) {
+            // Only "&Ende" closes the window: a click, Space on it, or its mnemonic; from the
+            // panel, where it is hidden, only a double click, of which the first shuts the panel.
+            const bool mayClose =
+                what.find("click") != std::string::npos || what == "Space" || what == "Alt+E";
+            if (!mayClose)
+                return fail(event, what, "the window closed");
+            if (before.panel[0] && !doubleClick)
+                return fail(event, what, "the window closed from the panel");
+            ++m_counts.closes;
+            if (below(8) == 0) {
+                ++m_counts.restarts;
+                startProgram();
+                if (const std::string rule = brokenRule(m_last); !rule.empty())
+                    return fail(event, what, "after a new start: " + rule);
+                continue;
+            }
+            m_window->show();
+            if (!QTest::qWaitForWindowExposed(m_window.get()))
+                return fail(event, what, "the window could not be shown again");
+        }
+
+        const Board after = m_reader->read();
+        if (const std::string rule = brokenRule(after); !rule.empty())
+            return fail(event, what, rule);
+        if (const std::string rule = brokenStep(before, after, gameOver, doubleClick ? 2 : 1);
+            !rule.empty())
+            return fail(event, what, rule);
+        if (after.panel[0] && !before.panel[0]) {
+            if (const std::string rule = checkPanel(); !rule.empty())
+                return fail(event, what, rule);
+        }
+        m_last = after;
+
+        if (gameOver) {
+            // Every finished game is looked up in the history, through the panel.
+            toggleHelp();
+            const Board panel = m_reader->read();
+            if (!panel.panel[0])
+                return fail(event, what, "the panel did not open after the game");
+            if (const std::string rule = checkPanel(); !rule.empty())
+                return fail(event, what, "after the game: " + rule);
+            toggleHelp();
+            m_last = m_reader->read();
+            if (const std::string rule = brokenRule(m_last); !rule.empty())
+                return fail(event, what, "after the panel closed: " + rule);
+        }
+    }
+    return true;
+}
+
+} // namespace kubiq::monkey

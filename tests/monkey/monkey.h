@@ -1,0 +1,122 @@
+#pragma once
+
+// A seeded stream of random clicks and keys into the real window, with every rule of the game
+// checked after each event.
+
+#include "board_check.h"
+#include "mersenne_draw.h"
+#include "scripted_services.h"
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+class QAbstractButton;
+class QWidget;
+
+namespace kubiq {
+class Form1;
+}
+
+namespace kubiq::monkey {
+
+// The game-over box, answered at once; `onShow` runs while it would be open.
+class AnsweredBox final : public MessageBox {
+public:
+    void information(std::string_view title, std::string_view text) override;
+
+    long shown() const { return m_shown; }
+    const std::string& title() const { return m_title; }
+    const std::string& text() const { return m_text; }
+    std::function<void()> onShow;
+
+private:
+    long m_shown = 0;
+    std::string m_title;
+    std::string m_text;
+};
+
+struct MonkeyCounts {
+    long events = 0;
+    long gamesFinished = 0;
+    long closes = 0;   // the window closed by "&Ende", by click or Alt+E
+    long restarts = 0; // closes after which the program was started anew
+    long panelsOpened = 0;
+    long beeps = 0;
+    long animatedClicks = 0; // mnemonic clicks waited for
+};
+
+// Drives one window at a time on the offscreen platform (a QApplication must exist). The clock
+// is scripted so that a roll is one pass and takes no time, the draws are the program's own
+// generator seeded by the clock, and the frame pacer never waits. Equal seeds make equal runs.
+//
+// When the window closes the monkey, standing in for the player, either shows it again or, one
+// time in eight, starts the program anew: a new window with an empty history.
+class Monkey {
+public:
+    explicit Monkey(std::uint64_t seed);
+    ~Monkey();
+
+    // Makes `events` more events, checking every rule after each. Returns false at the first
+    // broken rule; failure() then tells the event and the rule.
+    bool run(long events);
+
+    std::uint64_t seed() const { return m_seed; }
+    const MonkeyCounts& counts() const { return m_counts; }
+    // The number of the event that broke a rule (1 for the first event), 0 while none did.
+    long failedEvent() const { return m_failedEvent; }
+    const std::string& failure() const { return m_failure; }
+    Form1& window() { return *m_window; }
+
+    // Runs after every event, before the checks, with the event's number and what it was.
+    std::function<void(long event, const std::string& what)> afterEvent;
+
+private:
+    struct Target {
+        QWidget* widget;
+        QString name;
+        int weight;
+    };
+
+    std::uint64_t below(std::uint64_t n) { return m_random() % n; }
+    void startProgram();
+    std::string makeEvent();
+    void clickAt(QPoint position, bool twice = false);
+    std::string clickControl();
+    std::string key(int key, Qt::KeyboardModifiers modifiers, const char* name);
+    std::string toggleHelp();
+    bool awaitAnimatedClicks();
+    bool fail(long event, const std::string& what, const std::string& rule);
+    std::string checkPanel();
+
+    std::uint64_t m_seed;
+    std::mt19937_64 m_random;
+
+    ScriptedClock m_clock;
+    MersenneDraw m_draw;
+    RecordingBeeper m_beeper;
+    AnsweredBox m_box;
+    ScriptedPacer m_pacer;
+
+    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<BoardReader> m_reader;
+    std::vector<Target> m_targets;
+    int m_targetWeight = 0;
+    QList<QAbstractButton*> m_buttons;
+    Board m_last;
+    ExpectedHistory m_history;
+    std::string m_boxFault;
+
+    MonkeyCounts m_counts;
+    long m_failedEvent = 0;
+    std::string m_failure;
+};
+
+} // namespace kubiq::monkey
