@@ -247,21 +247,23 @@ void Form1::ComandPHalten_Click(int index) {
 void Form1::CommandHelp_Click() {
     const QString text = QString::fromStdString(helpText(m_game.history().SpielstandText()));
     TextSpielstand->setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    // The new view first: a control that hides with the focus hands it on to the next visible
+    // one, and keeps it, hidden, when there is none (then Space would click it).
+    Frame3->show();
+    CommandOK->show();
     Frame1->hide();
     Frame2->hide();
     CommandHelp->hide();
     CommandExit->hide();
-    Frame3->show();
-    CommandOK->show();
 }
 
 void Form1::CommandOK_Click() {
-    Frame3->hide();
-    CommandOK->hide();
     Frame1->show();
     Frame2->show();
     CommandHelp->show();
     CommandExit->show();
+    Frame3->hide();
+    CommandOK->hide();
 }
 
 void Form1::CommandExit_Click() {
