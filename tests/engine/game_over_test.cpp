@@ -126,14 +126,36 @@ TEST_F(GameOverTest, AtTheLimitTheGameIsNotRecordedButStillEnds) {
     EXPECT_EQ(text.substr(text.rfind("32767. Spiel")),
               "32767. Spiel: 67 Punkte\r\nPunkte gesamt: 2195389\r\nDurchschnitt: 67\r\n");
 
+    Points totalInTheBox;
+    messageBox.onShow = [&] { totalInTheBox = game.LabelPunkte(SumCell::Total); };
     playQuickly();
     EXPECT_EQ(game.history().AnzahlSpiele(), History::kMaxGames) << "the count never wraps";
     EXPECT_EQ(game.history().GesamtPunkte(), 2195389.0);
-    EXPECT_EQ(game.history().SpielstandText().size(), text.size());
+    EXPECT_EQ(game.history().SpielstandText(), text) << "nor is the game written";
     EXPECT_EQ(messageBox.shown().size(), static_cast<std::size_t>(History::kMaxGames) + 1)
         << "the player is still told that the game is over";
+    EXPECT_EQ(messageBox.shown().back().title, "Game Over");
+    EXPECT_EQ(totalInTheBox, 67) << "over the finished sheet";
     EXPECT_EQ(game.Runde(), 1) << "and a new game begins";
     EXPECT_TRUE(game.ComandPHaltenEnabled(Chance));
+
+    // Play goes on: a turn of the new game, then the rest of it, again told and not recorded.
+    game.roll();
+    EXPECT_EQ(faces(), "11111");
+    game.enter(Kubiq);
+    EXPECT_EQ(game.LabelPunkte(Kubiq), 50);
+    EXPECT_EQ(game.Runde(), 2);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        if (c == Kubiq)
+            continue;
+        game.roll();
+        game.enter(c);
+    }
+    EXPECT_EQ(messageBox.shown().size(), static_cast<std::size_t>(History::kMaxGames) + 2);
+    EXPECT_EQ(totalInTheBox, 67);
+    EXPECT_EQ(game.history().AnzahlSpiele(), History::kMaxGames);
+    EXPECT_EQ(game.history().SpielstandText(), text);
+    EXPECT_EQ(game.Runde(), 1);
 }
 
 TEST(History, AveragesRoundHalfUp) {
