@@ -11,7 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QTextDocument>
 
 namespace kubiq {
 
@@ -245,8 +247,7 @@ void Form1::ComandPHalten_Click(int index) {
 }
 
 void Form1::CommandHelp_Click() {
-    const QString text = QString::fromStdString(helpText(m_game.history().SpielstandText()));
-    TextSpielstand->setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    refreshSpielstand();
     // The new view first: a control that hides with the focus hands it on to the next visible
     // one, and keeps it, hidden, when there is none (then Space would click it).
     Frame3->show();
@@ -321,8 +322,40 @@ void Form1::awaitNextPass() {
     m_services.pacer.awaitNextFrame();
 }
 
+void Form1::refreshSpielstand() {
+    // Setting the text anew lays out every line: a fifth of a second for a full history of
+    // 100,000 lines. Keeping the text and bringing it up to date costs only what changed.
+    QTextDocument* document = TextSpielstand->document();
+    while (document->isUndoAvailable())
+        document->undo();
+    const std::string& history = m_game.history().SpielstandText();
+    if (m_spielstandLength < 0 || m_spielstandBytes > history.size() ||
+        document->characterCount() != m_spielstandLength + 1) {
+        const QString text = QString::fromStdString(helpText(history))
+                                 .replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        TextSpielstand->setPlainText(text);
+        m_spielstandLength = text.size();
+    } else if (m_spielstandBytes < history.size()) {
+        const QString games =
+            QString::fromUtf8(history.data() + m_spielstandBytes,
+                              static_cast<qsizetype>(history.size() - m_spielstandBytes))
+                .replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        QTextCursor end(document);
+        end.movePosition(QTextCursor::End);
+        end.insertText(games);
+        m_spielstandLength += games.size();
+    }
+    m_spielstandBytes = history.size();
+    // As after setPlainText: nothing to undo or redo, unmodified, the cursor at the top.
+    document->clearUndoRedoStacks();
+    document->setModified(false);
+    TextSpielstand->setTextCursor(QTextCursor(document));
+    TextSpielstand->verticalScrollBar()->setValue(0);
+}
+
 void Form1::information(std::string_view title, std::string_view text) {
     showBoard();
+    refreshSpielstand(); // the finished game goes into the panel now, three lines at a time
     m_services.messageBox.information(title, text);
 }
 

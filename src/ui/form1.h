@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstddef>
 
 class QGroupBox;
 class QLabel;
@@ -55,6 +56,9 @@ private:
     void CommandHelp_Click();
     void CommandOK_Click();
     void CommandExit_Click();
+    // Brings TextSpielstand to the help text with the whole history, as if set anew: the
+    // player's edits undone, only the games finished since the last time appended.
+    void refreshSpielstand();
 
     // The one place where the Board becomes what the controls show.
     void showBoard();
@@ -85,6 +89,10 @@ private:
     QPushButton* CommandExit = nullptr;
     QPushButton* CommandOK = nullptr;
     QPlainTextEdit* TextSpielstand = nullptr;
+    // What TextSpielstand holds of the history: the bytes of SpielstandText() and the length of
+    // the whole text in characters (-1 until it is first set).
+    std::size_t m_spielstandBytes = 0;
+    qsizetype m_spielstandLength = -1;
 };
 
 } // namespace kubiq

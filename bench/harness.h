@@ -1,0 +1,31 @@
+#pragma once
+
+// What the harnesses share: clocks, processor time and a line of results for bench/run.
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+class QWidget;
+
+namespace kubiq::bench {
+
+// Seconds on the monotonic clock (CLOCK_MONOTONIC, the clock Python's time.monotonic() reads).
+double monotonicSeconds();
+// Processor time used by the whole process so far, every thread, user and system, in seconds.
+double processorSeconds();
+
+// Prints one result as a line of JSON, e.g. {"measure": "roll", "wall_ms": 500.4}, and flushes.
+void printResult(const std::string& measure,
+                 std::initializer_list<std::pair<const char*, double>> values);
+
+// The value of a "--name value" argument, or `fallback` when it is not given.
+int intArgument(int argc, char** argv, const char* name, int fallback);
+bool hasArgument(int argc, char** argv, const char* name);
+
+// Shows the window and returns once it has been painted and flushed for the first time.
+void showAndWaitForFirstFrame(QWidget& window);
+// Handles every pending event, for `seconds`, without a timer.
+void processEventsFor(double seconds);
+
+} // namespace kubiq::bench

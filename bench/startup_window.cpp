@@ -1,0 +1,26 @@
+// The program's own start-up, up to the first painted frame of its window, and exit.
+
+#include "first_frame.h"
+#include "form1.h"
+#include "frame_pacer.h"
+#include "mersenne_draw.h"
+#include "monotonic_clock.h"
+#include "qt_beeper.h"
+#include "qt_message_box.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kubiq"));
+    kubiq::MonotonicClock clock;
+    kubiq::MersenneDraw random;
+    kubiq::QtBeeper beeper;
+    kubiq::QtMessageBox messageBox;
+    kubiq::FramePacer pacer;
+    kubiq::Form1 window({clock, random, beeper, messageBox, pacer});
+    kubiq::bench::ExitAfterFirstFrame exitAfterFirstFrame;
+    window.installEventFilter(&exitAfterFirstFrame);
+    window.show();
+    return app.exec();
+}
