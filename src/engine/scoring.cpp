@@ -1,63 +1,60 @@
 #include "scoring.h"
 
-#include <algorithm>
+#include <array>
 
 namespace kubiq {
 
 namespace {
 
-// How many dice show each face; index 0 is unused.
-using FaceCounts = std::array<int, 7>;
-
-// The longest run of consecutive faces among the dice.
-int longestRun(const FaceCounts& count) {
-    int longest = 0;
-    int run = 0;
-    for (int face = 1; face <= 6; ++face) {
-        run = count[face] > 0 ? run + 1 : 0;
-        longest = std::max(longest, run);
-    }
-    return longest;
+// A suggestion when the dice fit the category and it is open; else nothing. Written without a
+// branch: which categories fit changes from roll to roll and defies prediction.
+Points offer(bool fits, bool open, int points) {
+    const Points choices[2] = {Points(), Points(points)};
+    return choices[fits & open];
 }
 
-bool someFaceShowsOn(const FaceCounts& count, int dice) {
-    return std::find(count.begin() + 1, count.end(), dice) != count.end();
+// Whether the faces present (bit f for face f) hold `length` consecutive faces.
+bool hasRun(unsigned present, int length) {
+    unsigned run = present;
+    for (int i = 1; i < length; ++i)
+        run &= present >> i;
+    return run != 0;
 }
 
 } // namespace
 
 Tips suggest(const Faces& faces, const OpenCategories& open) {
-    FaceCounts count{};
+    // How many dice show each face (index 0 unused), which faces show, and the sum.
+    std::array<int, 7> count{};
+    unsigned present = 0;
     int sum = 0;
     for (int face : faces) {
         ++count[face];
+        present |= 1u << face;
         sum += face;
     }
-    // The face shown by at least three dice (five dice allow only one) and on how many.
-    int ofAKindFace = 0;
-    int ofAKindCount = 0;
+    // The face shown most often (the higher on a tie): the only one that can show three times.
+    int most = 0;
+    int mostFace = 0;
+    int distinct = 0;
     for (int face = 1; face <= 6; ++face) {
-        if (count[face] >= 3) {
-            ofAKindFace = face;
-            ofAKindCount = count[face];
-        }
+        const bool more = count[face] >= most;
+        most = more ? count[face] : most;
+        mostFace = more ? face : mostFace;
+        distinct += count[face] > 0;
     }
-    const int run = longestRun(count);
 
     Tips tips{};
-    const auto offer = [&](int category, bool fits, int points) {
-        if (fits && open[category])
-            tips[category] = points;
-    };
     for (int face = 1; face <= 6; ++face)
-        offer(Einer + face - 1, count[face] > 0, face * count[face]);
-    offer(Dreierpasch, ofAKindCount >= 3, 3 * ofAKindFace);
-    offer(Viererpasch, ofAKindCount >= 4, 4 * ofAKindFace);
-    offer(FullHouse, someFaceShowsOn(count, 3) && someFaceShowsOn(count, 2), 25);
-    offer(KleineStrasse, run >= 4, 30);
-    offer(GrosseStrasse, run == 5, 40);
-    offer(Kubiq, ofAKindCount == 5, 50);
-    offer(Chance, true, sum);
+        tips[Einer + face - 1] = offer(count[face] > 0, open[Einer + face - 1], face * count[face]);
+    tips[Dreierpasch] = offer(most >= 3, open[Dreierpasch], 3 * mostFace);
+    tips[Viererpasch] = offer(most >= 4, open[Viererpasch], 4 * mostFace);
+    // Three of one face and two of another: two faces, neither shown four times.
+    tips[FullHouse] = offer(distinct == 2 && most == 3, open[FullHouse], 25);
+    tips[KleineStrasse] = offer(hasRun(present, 4), open[KleineStrasse], 30);
+    tips[GrosseStrasse] = offer(hasRun(present, 5), open[GrosseStrasse], 40);
+    tips[Kubiq] = offer(most == 5, open[Kubiq], 50);
+    tips[Chance] = offer(true, open[Chance], sum);
     return tips;
 }
 
