@@ -49,6 +49,12 @@ double processorSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+double threadProcessorSeconds() {
+    timespec used{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
+}
+
 void printResult(const std::string& measure,
                  std::initializer_list<std::pair<const char*, double>> values) {
     std::string line = "{\"measure\": \"" + measure + "\"";

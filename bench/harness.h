@@ -14,6 +14,9 @@ namespace kubiq::bench {
 double monotonicSeconds();
 // Processor time used by the whole process so far, every thread, user and system, in seconds.
 double processorSeconds();
+// Processor time used by the calling thread so far, in seconds: unlike the wall time, it does not
+// grow while the thread waits for a core that another program holds.
+double threadProcessorSeconds();
 
 // Prints one result as a line of JSON, e.g. {"measure": "roll", "wall_ms": 500.4}, and flushes.
 void printResult(const std::string& measure,
