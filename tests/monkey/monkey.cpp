@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <stdexcept>
 
 namespace kubiq::monkey {
 
