@@ -207,6 +207,7 @@ void Form1::createHelpFrame() {
     TextSpielstand->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     TextSpielstand->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextSpielstand->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TextSpielstand->setTabChangesFocus(true); // so that Tab leads on to OK
     QPalette palette = TextSpielstand->palette();
     palette.setColor(QPalette::Base, kTextBoxBack);
     TextSpielstand->setPalette(palette);
@@ -248,23 +249,30 @@ void Form1::ComandPHalten_Click(int index) {
 
 void Form1::CommandHelp_Click() {
     refreshSpielstand();
-    // The new view first: a control that hides with the focus hands it on to the next visible
-    // one, and keeps it, hidden, when there is none (then Space would click it).
-    Frame3->show();
-    CommandOK->show();
     Frame1->hide();
     Frame2->hide();
     CommandHelp->hide();
     CommandExit->hide();
+    Frame3->show();
+    CommandOK->show();
+    keepFocusVisible();
 }
 
 void Form1::CommandOK_Click() {
+    Frame3->hide();
+    CommandOK->hide();
     Frame1->show();
     Frame2->show();
     CommandHelp->show();
     CommandExit->show();
-    Frame3->hide();
-    CommandOK->hide();
+    keepFocusVisible();
+}
+
+void Form1::keepFocusVisible() {
+    // A button hidden with the focus keeps it when no other control could take it at that
+    // moment; then Space would still click it. Hand the focus on along the tab order.
+    if (QWidget* focused = focusWidget(); focused != nullptr && !focused->isVisible())
+        focusNextPrevChild(true);
 }
 
 void Form1::CommandExit_Click() {

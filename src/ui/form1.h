@@ -59,6 +59,7 @@ private:
     // Brings TextSpielstand to the help text with the whole history, as if set anew: the
     // player's edits undone, only the games finished since the last time appended.
     void refreshSpielstand();
+    void keepFocusVisible();
 
     // The one place where the Board becomes what the controls show.
     void showBoard();

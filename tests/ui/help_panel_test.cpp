@@ -158,6 +158,27 @@ TEST_F(HelpPanelTest, AltKeysWorkOnlyInTheGameView) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
 }
 
+TEST_F(HelpPanelTest, TheFocusNeverStaysOnAHiddenButton) {
+    // Regression: opening the panel by Space left the focus on the hidden help button, so the
+    // next Space clicked it, or after Tab the hidden "Ende" and ended the program.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* help = control<QPushButton>(QStringLiteral("CommandHelp"));
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_Space);
+    ASSERT_TRUE(control(QStringLiteral("Frame3"))->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), control(QStringLiteral("TextSpielstand")));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control(QStringLiteral("CommandOK")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(control(QStringLiteral("Frame1"))->isVisible());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(QApplication::focusWidget()->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(HelpPanelTest, EnterAnswersThePanelFromTheOKButton) {
     click(control(QStringLiteral("CommandHelp")));
     control(QStringLiteral("CommandOK"))->setFocus();
