@@ -49,6 +49,12 @@ double processorSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+long contextSwitches() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
 double threadProcessorSeconds() {
     timespec used{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);

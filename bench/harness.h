@@ -14,6 +14,9 @@ namespace kubiq::bench {
 double monotonicSeconds();
 // Processor time used by the whole process so far, every thread, user and system, in seconds.
 double processorSeconds();
+// Context switches of the whole process so far, every thread: each time one of its threads
+// gave up the core (woke later) or was made to.
+long contextSwitches();
 // Processor time used by the calling thread so far, in seconds: unlike the wall time, it does not
 // grow while the thread waits for a core that another program holds.
 double threadProcessorSeconds();

@@ -3,8 +3,9 @@
 //   idle_harness [--runs N] [--seconds S] [-platform NAME]
 //
 // For each run, prints the processor time the whole process used in S seconds (5 by default)
-// of its event loop, the events delivered meanwhile, the timer events among them, and the
-// timers registered for any object of the application when the run ends.
+// of its event loop, the events delivered meanwhile, the timer events among them, the context
+// switches of all its threads (each wake-up is one), and the timers registered for any object
+// of the application that we can reach when the run ends.
 
 #include "form1.h"
 #include "frame_pacer.h"
@@ -91,6 +92,7 @@ int run(int argc, char** argv) {
         counter.events = 0;
         counter.timerEvents = 0;
         QEventLoop loop;
+        const long switchesBefore = contextSwitches();
         const double cpuBefore = processorSeconds();
         const double start = monotonicSeconds();
         // The loop is ended from another thread, so that no timer of ours runs in it.
@@ -101,10 +103,13 @@ int run(int argc, char** argv) {
         loop.exec();
         stopper.join();
         const double cpu = processorSeconds() - cpuBefore;
+        // Two of them are the measurement's own: the stopper's sleep and the loop's wake-up.
+        const long switches = contextSwitches() - switchesBefore;
         const double wall = monotonicSeconds() - start;
         printResult("idle", {{"cpu_ms", cpu * 1e3},
                              {"wall_s", wall},
                              {"events", counter.events},
+                             {"context_switches", static_cast<double>(switches)},
                              {"timer_events", counter.timerEvents},
                              {"registered_timers", registeredTimers()}});
     }

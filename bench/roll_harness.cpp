@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -80,7 +81,9 @@ int run(int argc, char** argv) {
     for (int i = 0; i < kDiceCount; ++i)
         LabelWAnzeige(window, i)->installEventFilter(&diePaints);
     auto* rollButton = window.findChild<QPushButton*>(QStringLiteral("CommandWuerfeln"));
-    auto* chance = window.findChild<QPushButton*>(QStringLiteral("ComandPHalten(12)"));
+    std::array<QPushButton*, kCategoryCount> categories{};
+    for (int c = 0; c < kCategoryCount; ++c)
+        categories[c] = window.findChild<QPushButton*>(QStringLiteral("ComandPHalten(%1)").arg(c));
 
     showAndWaitForFirstFrame(window);
     if (hasArgument(argc, argv, "--listen")) {
@@ -97,11 +100,17 @@ int run(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         if (!rollButton->isEnabled()) {
             // The turn's three rolls are made: enter it, so that the next roll starts a turn.
-            QTest::mouseClick(chance->isEnabled() ? chance
-                                                  : window.findChild<QPushButton*>(
-                                                        QStringLiteral("ComandPHalten(0)")),
-                              Qt::LeftButton);
+            for (int c = 0; c < kCategoryCount; ++c) {
+                if (categories[c]->isEnabled()) {
+                    QTest::mouseClick(categories[c], Qt::LeftButton);
+                    break;
+                }
+            }
             processEventsFor(0.05);
+        }
+        if (!rollButton->isEnabled()) {
+            std::fputs("the roll button stays disabled\n", stderr);
+            return 3;
         }
         pacer.frames = 0;
         diePaints.paints = 0;
