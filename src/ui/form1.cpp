@@ -37,10 +37,13 @@ QFont designFont(qreal pointSize, bool bold) {
 }
 const qreal kDefaultPointSize = 8.25;
 
+// The small renditions only: launchers and task switchers show the desktop entry's icons. The
+// format is named so that the toolkit need not probe every image plugin at start-up.
 QIcon kubiqIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/kubiq-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48})
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(QStringLiteral(":/icons/kubiq-%1.png").arg(size), "PNG")));
     return icon;
 }
 
