@@ -1,7 +1,5 @@
 // The baseline of start-up: a bare window of the program's size with one label and one button,
-// started and ended as the program's harness is.
-
-#include "first_frame.h"
+// started like the program and ended, as it is, by first_frame.cpp.
 
 #include <QApplication>
 #include <QLabel>
@@ -18,8 +16,6 @@ int main(int argc, char* argv[]) {
     label->setGeometry(16, 16, 200, 24);
     auto* button = new QPushButton(QStringLiteral("Würfeln"), &window);
     button->setGeometry(16, 136, 233, 33);
-    kubiq::bench::ExitAfterFirstFrame exitAfterFirstFrame;
-    window.installEventFilter(&exitAfterFirstFrame);
     window.show();
     return app.exec();
 }

@@ -1,3 +1,4 @@
+#include "design_font.h"
 #include "form1.h"
 #include "frame_pacer.h"
 #include "mersenne_draw.h"
@@ -10,6 +11,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kubiq"));
+    QApplication::setFont(kubiq::designFont()); // the message box too; no second face to load
     kubiq::MonotonicClock clock;
     kubiq::MersenneDraw random;
     kubiq::QtBeeper beeper;

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "accessible_names.h"
+#include "design_font.h"
 #include "help_text.h"
 #include "pacer.h"
 #include "sheet_rows.h"
@@ -23,19 +24,6 @@ const QColor kFree(0, 0, 0);
 const QColor kHeld(255, 0, 0);
 const QColor kTextBoxBack(192, 192, 192);
 
-// A sans-serif face of the given size stands in for "MS Sans Serif", narrowed a little to that
-// face's width so that every caption fits its cell as designed ("Kleine Straße" has 65 pixels).
-constexpr int kStretch = 94;
-QFont designFont(qreal pointSize, bool bold) {
-    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                           QStringLiteral("Helvetica"), QStringLiteral("Sans Serif")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    font.setStretch(kStretch);
-    return font;
-}
-const qreal kDefaultPointSize = 8.25;
 
 // The small renditions only: launchers and task switchers show the desktop entry's icons. The
 // format is named so that the toolkit need not probe every image plugin at start-up.
@@ -88,7 +76,7 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KUBIQ"));
     setWindowIcon(kubiqIcon());
-    setFont(designFont(kDefaultPointSize, false));
+    setFont(designFont());
     setFixedSize(px(7695), px(6135));
 
     createDiceFrame();
