@@ -22,19 +22,6 @@ double seconds(const timeval& t) {
     return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6;
 }
 
-// Counts the paint events of one widget.
-class PaintCounter final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 } // namespace
 
 double monotonicSeconds() {

@@ -2,6 +2,9 @@
 
 // What the harnesses share: clocks, processor time and a line of results for bench/run.
 
+#include <QEvent>
+#include <QObject>
+
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -28,6 +31,19 @@ void printResult(const std::string& measure,
 // The value of a "--name value" argument, or `fallback` when it is not given.
 int intArgument(int argc, char** argv, const char* name, int fallback);
 bool hasArgument(int argc, char** argv, const char* name);
+
+// Counts the paint events of the objects it filters.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
 
 // Shows the window and returns once it has been painted and flushed for the first time.
 void showAndWaitForFirstFrame(QWidget& window);

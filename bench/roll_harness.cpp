@@ -49,18 +49,6 @@ public:
     void information(std::string_view, std::string_view) override {}
 };
 
-class PaintCounter final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 QLabel* LabelWAnzeige(const Form1& window, int die) {
     return window.findChild<QLabel*>(QStringLiteral("LabelWAnzeige(%1)").arg(die));
 }
