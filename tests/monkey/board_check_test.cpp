@@ -2,6 +2,7 @@
 
 #include "help_text.h"
 #include "history.h"
+#include "sample_games.h"
 #include "window_fixture.h"
 
 #include <QPalette>
@@ -25,14 +26,6 @@ class BoardCheckTest : public WindowTest {
 protected:
     Board board() const { return BoardReader(window).read(); }
 };
-
-// Thirteen turns that end with TOTAL 230, as in the window's own tests.
-const std::vector<std::pair<const char*, int>> kGame230{
-    {"11112", Einer},        {"22221", Zweier},        {"33331", Dreier},
-    {"44441", Vierer},       {"55551", Fuenfer},       {"66661", Sechser},
-    {"66666", Kubiq},        {"23456", GrosseStrasse}, {"66351", Chance},
-    {"12346", Dreierpasch},  {"12346", Viererpasch},   {"12346", FullHouse},
-    {"12356", KleineStrasse}};
 
 TEST_F(BoardCheckTest, APlayedGameKeepsEveryRule) {
     std::string inBox = "the box never showed";

@@ -1,3 +1,4 @@
+#include "sample_games.h"
 #include "window_fixture.h"
 
 #include <QCoreApplication>
@@ -94,15 +95,6 @@ TEST_F(WindowGameTest, LabelsDiceAndFramesTakeNoClicks) {
     EXPECT_EQ(window.Runde(), 1);
     EXPECT_EQ(beeper.beeps(), 0);
 }
-
-// Thirteen turns that end with TOTAL 230 (Einer to Sechser four each with the bonus, Kubiq,
-// Große Straße, Chance 21, the rest 0).
-const std::vector<std::pair<const char*, int>> kGame230{
-    {"11112", Einer},        {"22221", Zweier},        {"33331", Dreier},
-    {"44441", Vierer},       {"55551", Fuenfer},       {"66661", Sechser},
-    {"66666", Kubiq},        {"23456", GrosseStrasse}, {"66351", Chance},
-    {"12346", Dreierpasch},  {"12346", Viererpasch},   {"12346", FullHouse},
-    {"12356", KleineStrasse}};
 
 TEST_F(WindowGameTest, AWholeGameByClicks) {
     bool sheetShown = false;
