@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
@@ -99,3 +100,8 @@ void processEventsFor(double seconds) {
 }
 
 } // namespace kubiq::bench
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    return kubiq::bench::runHarness(argc, argv);
+}

@@ -13,6 +13,9 @@ class QWidget;
 
 namespace kubiq::bench {
 
+// Each harness's own work, called by the main() they share, once the application exists.
+int runHarness(int argc, char** argv);
+
 // Seconds on the monotonic clock (CLOCK_MONOTONIC, the clock Python's time.monotonic() reads).
 double monotonicSeconds();
 // Processor time used by the whole process so far, every thread, user and system, in seconds.

@@ -121,7 +121,9 @@ private:
     std::array<QPushButton*, kCategoryCount> m_categories{};
 };
 
-int run(int argc, char** argv) {
+} // namespace
+
+int runHarness(int argc, char** argv) {
     const int runs = intArgument(argc, argv, "--runs", 10);
     const int games =
         std::clamp(intArgument(argc, argv, "--games", History::kMaxGames), 2, History::kMaxGames);
@@ -140,10 +142,4 @@ int run(int argc, char** argv) {
     return 0;
 }
 
-} // namespace
 } // namespace kubiq::bench
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    return kubiq::bench::run(argc, argv);
-}

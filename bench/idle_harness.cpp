@@ -73,7 +73,9 @@ int registeredTimers() {
     return timers;
 }
 
-int run(int argc, char** argv) {
+} // namespace
+
+int runHarness(int argc, char** argv) {
     const int runs = intArgument(argc, argv, "--runs", 10);
     const int seconds = intArgument(argc, argv, "--seconds", 5);
 
@@ -117,10 +119,4 @@ int run(int argc, char** argv) {
     return 0;
 }
 
-} // namespace
 } // namespace kubiq::bench
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    return kubiq::bench::run(argc, argv);
-}

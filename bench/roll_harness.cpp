@@ -53,7 +53,9 @@ QLabel* LabelWAnzeige(const Form1& window, int die) {
     return window.findChild<QLabel*>(QStringLiteral("LabelWAnzeige(%1)").arg(die));
 }
 
-int run(int argc, char** argv) {
+} // namespace
+
+int runHarness(int argc, char** argv) {
     const int runs = intArgument(argc, argv, "--runs", 10);
     const bool busy = hasArgument(argc, argv, "--busy");
 
@@ -124,10 +126,4 @@ int run(int argc, char** argv) {
     return 0;
 }
 
-} // namespace
 } // namespace kubiq::bench
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    return kubiq::bench::run(argc, argv);
-}
