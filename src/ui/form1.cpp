@@ -273,6 +273,8 @@ void Form1::CommandExit_Click() {
 void Form1::showBoard() {
     for (int i = 0; i < kDiceCount; ++i) {
         showDie(i);
+        // Named here, not in every pass of a roll: a screen reader hears the face that stays.
+        setSpokenName(LabelWAnzeige[i], dieName(i, m_game.LabelWAnzeige(i)));
         CommandWHalten[i]->setEnabled(m_game.CommandWHaltenEnabled());
     }
     CommandWuerfeln->setText(QString::fromStdString(m_game.CommandWuerfelnCaption()));
@@ -298,7 +300,6 @@ void Form1::showDie(int index) {
     const Die& die = m_game.LabelWAnzeige(index);
     QLabel* label = LabelWAnzeige[index];
     label->setText(die.blank() ? QString() : QString::number(die.face));
-    setSpokenName(label, dieName(index, die));
     const QColor& back = die.held ? kHeld : kFree;
     if (label->palette().color(QPalette::Window) != back) {
         QPalette palette = label->palette();
