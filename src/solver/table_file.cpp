@@ -1,0 +1,125 @@
+#include "table_file.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace kubiq {
+
+namespace {
+
+constexpr std::array<char, 8> kMagic{'K', 'U', 'B', 'I', 'Q', 'T', 'A', 'B'};
+constexpr std::size_t kHeaderSize = 40;
+constexpr std::uint32_t kValueSize = 4;
+// No rest of a TOTAL comes near this: a value beyond it is not one.
+constexpr float kMostPlausible = 1000.0f;
+
+class Checksum {
+public:
+    void add(std::uint32_t word) { m_hash = (m_hash ^ word) * 0x100000001b3ull; }
+    std::uint64_t value() const { return m_hash; }
+
+private:
+    std::uint64_t m_hash = 0xcbf29ce484222325ull;
+};
+
+template <typename T>
+void putLittle(unsigned char* at, T value) {
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        at[i] = static_cast<unsigned char>(static_cast<std::uint64_t>(value) >> (8 * i));
+}
+
+template <typename T>
+T getLittle(const unsigned char* at) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        value |= static_cast<std::uint64_t>(at[i]) << (8 * i);
+    return static_cast<T>(value);
+}
+
+TableRead problem(TableProblem what) {
+    return {{}, what};
+}
+
+} // namespace
+
+bool writeTable(const std::string& path, std::uint64_t fingerprint,
+                std::span<const double> values) {
+    std::vector<unsigned char> bytes(kHeaderSize + kValueSize * values.size());
+    Checksum checksum;
+    unsigned char* at = bytes.data() + kHeaderSize;
+    for (double value : values) {
+        const auto word = std::bit_cast<std::uint32_t>(static_cast<float>(value));
+        putLittle(at, word);
+        at += kValueSize;
+        checksum.add(word);
+    }
+    std::memcpy(bytes.data(), kMagic.data(), kMagic.size());
+    putLittle(bytes.data() + 8, kTableVersion);
+    putLittle(bytes.data() + 12, kValueSize);
+    putLittle(bytes.data() + 16, fingerprint);
+    putLittle(bytes.data() + 24, static_cast<std::uint64_t>(values.size()));
+    putLittle(bytes.data() + 32, checksum.value());
+
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::size_t count) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return problem(TableProblem::Missing);
+    if (error || status.type() != std::filesystem::file_type::regular)
+        return problem(TableProblem::Unreadable);
+
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                                &std::fclose);
+    if (!file)
+        return problem(TableProblem::Unreadable);
+    std::array<unsigned char, kHeaderSize> header{};
+    const std::size_t headerRead = std::fread(header.data(), 1, header.size(), file.get());
+    if (std::ferror(file.get()))
+        return problem(TableProblem::Unreadable);
+    if (headerRead < header.size() || std::memcmp(header.data(), kMagic.data(), kMagic.size()))
+        return problem(TableProblem::Damaged);
+    if (getLittle<std::uint32_t>(&header[8]) != kTableVersion)
+        return problem(TableProblem::OtherVersion);
+    if (getLittle<std::uint32_t>(&header[12]) != kValueSize)
+        return problem(TableProblem::Damaged);
+    if (getLittle<std::uint64_t>(&header[16]) != fingerprint ||
+        getLittle<std::uint64_t>(&header[24]) != count)
+        return problem(TableProblem::OtherRules);
+
+    // One byte more than the values, to tell a file that goes on.
+    std::vector<unsigned char> bytes(kValueSize * count + 1);
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
+    if (std::ferror(file.get()))
+        return problem(TableProblem::Unreadable);
+    if (read != kValueSize * count)
+        return problem(TableProblem::Damaged);
+
+    TableRead table;
+    table.values.resize(count);
+    Checksum checksum;
+    bool plausible = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto word = getLittle<std::uint32_t>(&bytes[kValueSize * i]);
+        checksum.add(word);
+        const float value = std::bit_cast<float>(word);
+        plausible &= value >= 0.0f && value <= kMostPlausible; // false for NaN too
+        table.values[i] = value;
+    }
+    if (checksum.value() != getLittle<std::uint64_t>(&header[32]) || !plausible)
+        return problem(TableProblem::Damaged);
+    return table;
+}
+
+} // namespace kubiq
