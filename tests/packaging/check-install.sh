@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs a built tree into a scratch root, checks what lands there, then builds the Debian
-# package and checks its contents and control fields.
+# package and checks its contents, its control fields and what lintian says of it; installs it
+# with dpkg into an empty system root, starts it from there and removes it again.
 #
 #   check-install.sh <build-dir> <source-dir>
 #
@@ -29,11 +30,14 @@ ok() {
     echo "ok: $*"
 }
 
-for tool in "$cmake" "$cpack" desktop-file-validate appstreamcli readelf file dpkg-deb dpkg; do
+for tool in "$cmake" "$cpack" desktop-file-validate appstreamcli readelf file dpkg-deb dpkg \
+    dpkg-parsechangelog lintian apt-get; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -f "$build/cmake_install.cmake" ] || fail "$build is not a configured build tree"
 [ -f "$build/CPackConfig.cmake" ] || fail "$build has no CPackConfig.cmake (packaging/ not added?)"
+# The coach's table, when the build makes one.
+table=$(sed -n 's/^KUBIQ_COACH_TABLE:[A-Z]*=//p' "$build/CMakeCache.txt")
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kubiq-packaging.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
@@ -63,12 +67,35 @@ echo "installing $build into $root with prefix /usr"
 DESTDIR=$root logged "$cmake" --install "$build" --prefix /usr
 usr=$root/usr
 
-for path in bin/kubiq share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-    share/doc/kubiq/copyright; do
+for path in games/kubiq share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+    share/doc/kubiq/copyright share/doc/kubiq/changelog.gz share/man/man6/kubiq.6.gz \
+    share/man/de/man6/kubiq.6.gz; do
     [ -f "$usr/$path" ] || fail "the install has no /usr/$path"
 done
-[ -x "$usr/bin/kubiq" ] || fail "/usr/bin/kubiq is not executable"
-ok "installed the program, desktop entry, metainfo and licence under /usr"
+[ -x "$usr/games/kubiq" ] || fail "/usr/games/kubiq is not executable"
+ok "installed the game, desktop entry, metainfo, licence, changelog and manual pages under /usr"
+
+if [ -n "$table" ]; then
+    cmp -s "$usr/share/games/kubiq/coach.table" "$table" ||
+        fail "/usr/share/games/kubiq/coach.table is missing or not the build's $table"
+    ok "the coach's table is installed as the game's data"
+fi
+
+# The licence in Debian's format must say what LICENSE says: its Expat text is LICENSE's
+# permission notice, line by line (a lone "." stands for an empty line).
+copyright=$usr/share/doc/kubiq/copyright
+head -1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not in Debian's machine-readable format"
+awk '/^License: Expat$/ {inside = 1; next} inside && /^ / {sub(/^ /, ""); print ($0 == "." ? "" : $0); next}
+    {inside = 0}' "$copyright" >"$scratch/expat"
+sed -n '/^Permission is hereby granted/,$p' "$source/LICENSE" >"$scratch/licence"
+[ -s "$scratch/licence" ] || fail "$source/LICENSE has no permission notice"
+if ! diff -u "$scratch/licence" "$scratch/expat" >&2; then
+    fail "the Expat licence in the copyright file differs from LICENSE (- LICENSE, + copyright)"
+fi
+grep -q "^Copyright (c) $(sed -n 's/^Copyright: //p' "$copyright" | head -1)\$" "$source/LICENSE" ||
+    fail "the copyright holder differs from LICENSE's"
+ok "the copyright file is machine-readable and carries LICENSE's holder and licence text"
 
 desktop=$usr/share/applications/$app_id.desktop
 output=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate rejects $desktop: $output"
@@ -118,7 +145,7 @@ svg=$usr/share/icons/hicolor/scalable/apps/$app_id.svg
 cmp -s "$svg" "$source/packaging/icons/$app_id.svg" || fail "the scalable icon is not the SVG source"
 ok "icons of ${icon_sizes[*]} px, each of its size, and the scalable SVG are installed"
 
-check_no_runpath "$usr/bin/kubiq"
+check_no_runpath "$usr/games/kubiq"
 ok "the installed program has no RPATH or RUNPATH"
 
 # A palette PNG keeps its colours in the PLTE chunk, three bytes each. Walk the chunks to it.
@@ -161,22 +188,38 @@ ok "cpack built $(basename "$deb")"
 # The files in the package, exactly: no libraries, headers or test programs that some other
 # install rule might add.
 expected=(
-    ./usr/bin/kubiq
+    ./usr/games/kubiq
     "./usr/share/applications/$app_id.desktop"
+    ./usr/share/doc/kubiq/changelog.gz
     ./usr/share/doc/kubiq/copyright
+    ./usr/share/man/man6/kubiq.6.gz
+    ./usr/share/man/de/man6/kubiq.6.gz
     "./usr/share/metainfo/$app_id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 )
 for size in "${icon_sizes[@]}"; do
     expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
+[ -z "$table" ] || expected+=(./usr/share/games/kubiq/coach.table)
 dpkg-deb -c "$deb" >"$scratch/listing"
 awk '{print $6}' "$scratch/listing" | grep -v '/$' | sort >"$scratch/files"
 printf '%s\n' "${expected[@]}" | sort >"$scratch/expected"
 if ! diff -u "$scratch/expected" "$scratch/files" >&2; then
     fail "the package does not hold exactly the expected files (- missing, + unexpected)"
 fi
-ok "the package holds the program, desktop entry, metainfo, licence and icons, nothing else"
+(cd "$root" && find . ! -type d | sort) >"$scratch/installed"
+if ! diff -u "$scratch/installed" "$scratch/files" >&2; then
+    fail "cmake --install and the package disagree (- installed only, + packaged only)"
+fi
+# Only the program may be executable; every file and folder belongs to root.
+awk '$1 !~ /^d/ && $6 != "./usr/games/kubiq" && $1 != "-rw-r--r--" ||
+     $6 == "./usr/games/kubiq" && $1 != "-rwxr-xr-x" || $2 != "root/root"' \
+    "$scratch/listing" >"$scratch/odd"
+if [ -s "$scratch/odd" ]; then
+    cat "$scratch/odd" >&2
+    fail "files of the package with the wrong mode or owner"
+fi
+ok "the package holds what cmake --install installs, nothing else, with the program alone executable"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kubiq ] || fail "Package is '$(field Package)'"
@@ -191,11 +234,77 @@ for library in libc6 libqt6widgets6; do
 done
 ok "control: kubiq 1.2.0 $arch, Section games, Maintainer at example.org, Depends $depends"
 
+# The newest entries of the changelog and of the metainfo's releases name the packaged version.
+dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/kubiq/changelog.gz | gzip -dc \
+    >"$scratch/changelog"
+newest=$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)
+[ "$newest" = "$(field Version)" ] || fail "the changelog's newest entry is $newest, the package $(field Version)"
+release=$(grep -o -m1 '<release version="[^"]*"' "$usr/share/metainfo/$app_id.metainfo.xml")
+[ "$release" = "<release version=\"$(field Version)\"" ] ||
+    fail "the metainfo's newest release is not $(field Version): $release"
+ok "the changelog and the metainfo both end at version $newest"
+
+# Debian's own checker: no error and no warning. Its remarks ("I:") are listed, not fatal.
+if ! lintian --fail-on error,warning --display-info "$deb" >"$log" 2>&1; then
+    cat "$log" >&2
+    fail "lintian finds errors or warnings in $(basename "$deb")"
+fi
+grep -E '^I: ' "$log" | sed 's/^/lintian remark: /' || true
+ok "lintian passes $(basename "$deb") without an error or a warning"
+
+# apt would find every package it depends on (a simulation: nothing is installed).
+logged apt-get -s -q install "$deb"
+ok "apt can satisfy the package's dependencies"
+
 dpkg-deb -x "$deb" "$scratch/unpacked"
-check_no_runpath "$scratch/unpacked/usr/bin/kubiq"
-if readelf -S "$scratch/unpacked/usr/bin/kubiq" | grep -q '\.debug_info'; then
+check_no_runpath "$scratch/unpacked/usr/games/kubiq"
+if readelf -S "$scratch/unpacked/usr/games/kubiq" | grep -q '\.debug_info'; then
     fail "the packaged program is not stripped"
 fi
 ok "the packaged program is stripped and has no RPATH or RUNPATH"
+
+# --- install, start and removal in an empty system root -------------------------------------
+# dpkg keeps its own database there. The libraries the package depends on live in the host, not
+# in that root: hence --force-depends, which the apt simulation above makes up for.
+system=$scratch/system
+mkdir -p "$system/var/lib/dpkg/info" "$system/var/lib/dpkg/updates"
+touch "$system/var/lib/dpkg/status"
+dpkg_root=(dpkg --root="$system" --log=/dev/null --force-depends --force-not-root)
+logged "${dpkg_root[@]}" --install "$deb"
+[ "$(dpkg-query --root="$system" -W -f='${Status}' kubiq)" = "install ok installed" ] ||
+    fail "dpkg does not record kubiq as installed in $system"
+(cd "$system" && find . ! -type d ! -path './var/lib/dpkg/*' | sort) >"$scratch/unpacked-by-dpkg"
+diff -u "$scratch/files" "$scratch/unpacked-by-dpkg" >&2 || fail "dpkg installed other files than the package's"
+ok "dpkg installs the package into an empty system root"
+
+# Start the game as the menu would: the desktop entry's command on a PATH that holds the games
+# folder, as Debian's does. Still running after a few seconds means it got as far as its window.
+program=$(PATH="$system/usr/games:/usr/bin:/bin" command -v "${exec_line%% *}") ||
+    fail "the menu's command '${exec_line%% *}' is not on a PATH with $system/usr/games"
+[ "$program" = "$system/usr/games/kubiq" ] || fail "the menu's command finds $program"
+QT_QPA_PLATFORM=offscreen "$program" >"$log" 2>&1 &
+pid=$!
+sleep 3
+if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" && status=0 || status=$?
+    cat "$log" >&2
+    fail "the installed game exited at start (status $status)"
+fi
+kill "$pid"
+wait "$pid" || true
+ok "the installed game starts from its menu entry's command and keeps running"
+
+# What apt remove does; the package has no configuration files that a purge would take on top.
+logged "${dpkg_root[@]}" --remove kubiq
+if left=$(dpkg-query --root="$system" -W -f='${Status}' kubiq 2>/dev/null); then
+    fail "dpkg still knows kubiq after its removal: $left"
+fi
+(cd "$system" && find . -mindepth 1 ! -path './var' ! -path './var/lib' ! -path './var/lib/dpkg' \
+    ! -path './var/lib/dpkg/*' | sort) >"$scratch/left"
+if [ -s "$scratch/left" ]; then
+    cat "$scratch/left" >&2
+    fail "removing the package leaves these behind"
+fi
+ok "dpkg --remove takes every file and folder of the package away again"
 
 echo "packaging: all $checks checks passed"
