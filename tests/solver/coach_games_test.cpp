@@ -17,7 +17,7 @@ TEST(CoachGames, MeanTotalIsTheSolversExpectedTotal) {
     const Coach& coach = std::get<Coach>(loaded);
 
     constexpr int kGames = 2000;
-    test::Player player(test::Player::Strategy::Coach, &coach, 20261208);
+    test::Player player(&coach, 20261208);
     double sum = 0.0;
     double squares = 0.0;
     for (int game = 0; game < kGames; ++game) {

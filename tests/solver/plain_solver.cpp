@@ -1,8 +1,7 @@
 #include "plain_solver.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <bit>
 
 namespace kubiq::test {
 
@@ -10,9 +9,12 @@ namespace {
 
 constexpr int kPow6[kDiceCount + 1] = {1, 6, 36, 216, 1296, 7776};
 
-// Throw x shows face x / 6^i % 6 + 1 on die i.
-int digit(int x, int die) {
-    return x / kPow6[die] % 6;
+// Throw x with the dice outside the mask blanked (digit 0).
+int held(int x, int mask) {
+    for (int die = 0; die < kDiceCount; ++die)
+        if (!(mask >> die & 1))
+            x -= x / kPow6[die] % 6 * kPow6[die];
+    return x;
 }
 
 int totalOf(int upperSum, int lowerSum) {
@@ -30,46 +32,27 @@ PlainSolver::PlainSolver() : m_tips(kThrows) {
     for (int x = 0; x < kThrows; ++x) {
         Faces faces{};
         for (int die = 0; die < kDiceCount; ++die)
-            faces[die] = digit(x, die) + 1;
+            faces[die] = x / kPow6[die] % 6 + 1;
         m_tips[x] = suggest(faces, allOpen);
         for (int c = 0; c < kCategoryCount; ++c)
-            m_scores[c].insert(points(x, c));
+            m_scores[c].insert(m_tips[x][c].value_or(0));
     }
 }
 
 double PlainSolver::turn(const std::vector<double>& enter) {
-    std::array<std::vector<int>, 32> free; // the dice a hold mask leaves to roll
-    for (int mask = 0; mask < 32; ++mask)
-        for (int die = 0; die < kDiceCount; ++die)
-            if (!(mask >> die & 1))
-                free[mask].push_back(die);
     std::vector<double> after = enter; // the worth of each throw with no roll left
     for (int roll = 1; roll < kRollsPerTurn; ++roll) {
-        // The mean after rerolling the dice outside a mask, by mask and the faces held.
-        std::vector<double> rerolled(32 * kThrows, std::numeric_limits<double>::quiet_NaN());
-        std::vector<double> before(kThrows);
-        for (int x = 0; x < kThrows; ++x) {
-            double best = enter[x];
-            for (int mask = 0; mask < 32; ++mask) {
-                int held = x;
-                for (int die : free[mask])
-                    held -= digit(x, die) * kPow6[die];
-                double& mean = rerolled[mask * kThrows + held];
-                if (std::isnan(mean)) {
-                    const int outcomes = kPow6[free[mask].size()];
-                    double sum = 0.0;
-                    for (int o = 0; o < outcomes; ++o) {
-                        int y = held;
-                        for (std::size_t k = 0; k < free[mask].size(); ++k)
-                            y += digit(o, static_cast<int>(k)) * kPow6[free[mask][k]];
-                        sum += after[y];
-                    }
-                    mean = sum / outcomes;
-                }
-                best = std::max(best, mean);
-            }
-            before[x] = best;
-        }
+        // Rerolling the dice outside a mask: the mean over the throws that agree on the others.
+        std::vector<double> sums(32 * kThrows, 0.0);
+        for (int mask = 0; mask < 32; ++mask)
+            for (int x = 0; x < kThrows; ++x)
+                sums[mask * kThrows + held(x, mask)] += after[x];
+        std::vector<double> before = enter;
+        for (int x = 0; x < kThrows; ++x)
+            for (int mask = 0; mask < 32; ++mask)
+                before[x] =
+                    std::max(before[x], sums[mask * kThrows + held(x, mask)] /
+                                            kPow6[kDiceCount - std::popcount(unsigned(mask))]);
         after = before;
     }
     double sum = 0.0;
@@ -85,40 +68,34 @@ double PlainSolver::value(unsigned open, int upperSum, int lowerSum) {
     if (known != m_values.end())
         return known->second;
 
-    // What entering each score in each open category adds to TOTAL, the rest of the game included.
-    std::array<std::map<int, double>, kCategoryCount> worth;
+    // What entering each score adds to TOTAL, the rest of the game included.
+    std::map<int, double> worth[kCategoryCount];
     std::vector<double> key;
-    for (int c = 0; c < kCategoryCount; ++c) {
-        if (!(open >> c & 1))
-            continue;
-        for (int p : m_scores[c]) {
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (int p : open >> c & 1 ? m_scores[c] : std::set<int>{}) {
             const int upper = upperSum + (isUpper(c) ? p : 0);
             const int lower = lowerSum + (isUpper(c) ? 0 : p);
-            worth[c][p] = totalOf(upper, lower) - totalOf(upperSum, lowerSum) +
-                          value(open & ~(1u << c), upper, lower);
-            key.push_back(worth[c][p]);
+            key.push_back(worth[c][p] = totalOf(upper, lower) - totalOf(upperSum, lowerSum) +
+                                        value(open & ~(1u << c), upper, lower));
         }
-    }
-    auto [turnAt, isNew] = m_turns.try_emplace({open, std::move(key)}, 0.0);
+    auto [memo, isNew] = m_turns.try_emplace({open, std::move(key)}, 0.0);
     if (isNew) {
         std::vector<double> enter(kThrows, -1.0);
         for (int x = 0; x < kThrows; ++x)
             for (int c = 0; c < kCategoryCount; ++c)
                 if (open >> c & 1)
-                    enter[x] = std::max(enter[x], worth[c][points(x, c)]);
-        turnAt->second = turn(enter);
+                    enter[x] = std::max(enter[x], worth[c][m_tips[x][c].value_or(0)]);
+        memo->second = turn(enter);
     }
-    return m_values[{open, upperSum, lowerSum}] = turnAt->second;
+    return m_values[{open, upperSum, lowerSum}] = memo->second;
 }
 
 std::set<int> PlainSolver::sums(unsigned closed) const {
     std::set<int> sums{0};
     for (int c = 0; c < kCategoryCount; ++c) {
-        if (!(closed >> c & 1))
-            continue;
         std::set<int> more;
         for (int sum : sums)
-            for (int p : m_scores[c])
+            for (int p : closed >> c & 1 ? m_scores[c] : std::set<int>{0})
                 more.insert(sum + p);
         sums.swap(more);
     }
