@@ -1,0 +1,167 @@
+// What the coach and the solver cost: the advice for one board; one turn of the solver's kernel
+// against plainer ways of working out the same turn, so that each of its tricks is measured by
+// what it saves; and the whole table on one thread.
+
+#include "coach.h"
+#include "plain_solver.h"
+#include "scoring.h"
+#include "solver.h"
+#include "turn_values.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+#include <variant>
+
+namespace kubiq {
+namespace {
+
+// The advice on the first roll of a game: every category open, two rolls left, the most a
+// board asks of the coach. The throws come in a shuffled order.
+void adviseOneBoard(benchmark::State& state) {
+    auto loaded = Coach::load(KUBIQ_BENCH_TABLE);
+    if (!std::holds_alternative<Coach>(loaded)) {
+        state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+        return;
+    }
+    const Coach& coach = std::get<Coach>(loaded);
+    std::vector<Position> boards(1000);
+    std::mt19937 random(5);
+    for (Position& board : boards) {
+        board.rollsMade = 1;
+        for (int& face : board.faces)
+            face = static_cast<int>(random() % 6) + 1;
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(coach.advise(boards[i]));
+        i = (i + 1) % boards.size();
+    }
+}
+BENCHMARK(adviseOneBoard)->Unit(benchmark::kMicrosecond);
+
+// The turn every kernel works out: all thirteen categories open, a score in category c worth
+// its points plus c / 10, so that no two categories tie.
+double worth(int category, int points) {
+    return points + category / 10.0;
+}
+
+// Ordered dice and hold masks, as the tests' plain twin has them: 7,776 throws, 32 holds each.
+void turnOrderedDice(benchmark::State& state) {
+    std::vector<Tips> tips(test::PlainSolver::kThrows);
+    for (int x = 0; x < test::PlainSolver::kThrows; ++x) {
+        Faces faces;
+        for (int die = 0, rest = x; die < kDiceCount; ++die, rest /= 6)
+            faces[die] = rest % 6 + 1;
+        tips[x] = suggest(faces, OpenCategories{true, true, true, true, true, true, true, true,
+                                                true, true, true, true, true});
+    }
+    double value = 0.0;
+    for (auto _ : state) {
+        std::vector<double> enter(tips.size(), -1.0);
+        for (std::size_t x = 0; x < tips.size(); ++x)
+            for (int c = 0; c < kCategoryCount; ++c)
+                enter[x] = std::max(enter[x], worth(c, tips[x][c].value_or(0)));
+        benchmark::DoNotOptimize(value = test::PlainSolver::turn(enter));
+    }
+    state.counters["value"] = value;
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(turnOrderedDice)->Unit(benchmark::kMicrosecond);
+
+// Sets of dice (252 throws, 462 keeps) without the kernel's two shortcuts: each keep's value
+// sums every outcome of its free dice, each throw tries every keep it allows.
+void turnSetsWithoutShortcuts(benchmark::State& state) {
+    const DiceSets& dice = diceSets();
+    struct Outcome {
+        int throwIndex;
+        double probability;
+    };
+    std::vector<std::vector<Outcome>> outcomes(DiceSets::kKeeps);
+    std::vector<std::vector<int>> holds(DiceSets::kThrows);
+    for (int keep = 0; keep < DiceSets::kKeeps; ++keep)
+        for (int rolled = 0; rolled < DiceSets::kKeeps; ++rolled) {
+            const int free = kDiceCount - dice.size(keep);
+            if (dice.size(rolled) != free)
+                continue;
+            std::array<int, 6> counts{};
+            double orders = std::tgamma(free + 1);
+            for (int f = 0; f < 6; ++f) {
+                counts[f] = dice.counts(keep)[f] + dice.counts(rolled)[f];
+                orders /= std::tgamma(dice.counts(rolled)[f] + 1);
+            }
+            outcomes[keep].push_back(
+                {dice.throwOf(dice.keepOf(counts)), orders / std::pow(6.0, free)});
+        }
+    for (int t = 0; t < DiceSets::kThrows; ++t)
+        holds[t] = dice.subKeeps(dice.throwKeep(t));
+
+    double value = 0.0;
+    for (auto _ : state) {
+        std::vector<double> throws(DiceSets::kThrows, -1.0);
+        for (int c = 0; c < kCategoryCount; ++c)
+            for (int t = 0; t < DiceSets::kThrows; ++t)
+                throws[t] = std::max(throws[t], worth(c, dice.score(t, c)));
+        std::vector<double> keeps(DiceSets::kKeeps);
+        for (int roll = 1; roll < kRollsPerTurn; ++roll) {
+            for (int keep = 0; keep < DiceSets::kKeeps; ++keep) {
+                keeps[keep] = 0.0;
+                for (const Outcome& outcome : outcomes[keep])
+                    keeps[keep] += outcome.probability * throws[outcome.throwIndex];
+            }
+            for (int t = 0; t < DiceSets::kThrows; ++t)
+                for (int hold : holds[t])
+                    throws[t] = std::max(throws[t], keeps[hold]);
+        }
+        value = 0.0;
+        for (int t = 0; t < DiceSets::kThrows; ++t)
+            value += dice.probability(t) * throws[t];
+        benchmark::DoNotOptimize(value);
+    }
+    state.counters["value"] = value;
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(turnSetsWithoutShortcuts)->Unit(benchmark::kMicrosecond);
+
+// The solver's own kernel with `Lanes` states side by side; a state here is one lane.
+template <int Lanes> void turnKernel(benchmark::State& state) {
+    const StateSpace space;
+    using Turn = TurnValues<Lanes>;
+    const Turn turn(space);
+    auto throws = std::make_unique<typename Turn::ThrowRow>();
+    auto keeps = std::make_unique<typename Turn::KeepRow>();
+    auto best = std::make_unique<typename Turn::KeepRow>();
+    const auto entry = [&](int c, int slot) {
+        typename Turn::Lane lane;
+        lane.fill(worth(c, space.pointsOf(c)[slot]));
+        return lane;
+    };
+    typename Turn::Lane value{};
+    for (auto _ : state) {
+        turn.afterLastRoll(kAllOpen, entry, *throws);
+        for (int roll = 1; roll < kRollsPerTurn; ++roll) {
+            turn.keepsBeforeRoll(*throws, *keeps);
+            turn.withRollLeft(*keeps, *best, *throws);
+        }
+        benchmark::DoNotOptimize(value = turn.beforeFirstRoll(*throws));
+    }
+    state.counters["value"] = value[0];
+    state.SetItemsProcessed(state.iterations() * Lanes);
+}
+BENCHMARK(turnKernel<1>)->Unit(benchmark::kMicrosecond);
+BENCHMARK(turnKernel<8>)->Unit(benchmark::kMicrosecond);
+
+// The whole table, as kubiq-solve computes it but on one thread: the baseline of its two.
+void solveOnOneThread(benchmark::State& state) {
+    const StateSpace space;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solve(space, 1));
+}
+BENCHMARK(solveOnOneThread)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+} // namespace
+} // namespace kubiq
+
+BENCHMARK_MAIN();
