@@ -8,19 +8,22 @@ namespace kubiq {
 
 struct Coach::Evaluation {
     double sheetTotal = 0.0;
-    std::vector<EntryAdvice> entries;   // rest of the game only, best first
-    std::vector<HoldAdvice> holds;      // every hold of the dice shown, with a roll left
-    double best = 0.0;                  // the best of all choices, rest of the game only
+    std::vector<EntryAdvice> entries; // rest of the game only, best first
+    std::vector<HoldAdvice> holds;    // every hold of the dice shown, with a roll left
+    double best = 0.0;                // the best of all choices, rest of the game only
 };
 
-Coach::Coach(std::vector<float> values) : m_values(std::move(values)) {}
+Coach::Coach(std::vector<float> values) : Coach(StateSpace(), std::move(values)) {}
+
+Coach::Coach(StateSpace space, std::vector<float> values)
+    : m_space(std::move(space)), m_values(std::move(values)) {}
 
 std::variant<Coach, TableProblem> Coach::load(const std::string& path) {
-    const StateSpace space;
+    StateSpace space;
     TableRead table = readTable(path, space.fingerprint(), space.size());
     if (table.problem)
         return *table.problem;
-    return Coach(std::move(table.values));
+    return Coach(std::move(space), std::move(table.values));
 }
 
 std::optional<Coach::Evaluation> Coach::evaluate(const Position& position) const {
@@ -96,12 +99,12 @@ std::optional<Advice> Coach::advise(const Position& position) const {
     if (!evaluation->holds.empty()) {
         // The best hold; of equals, the one that holds the most dice, which the player can see
         // at a glance is the same as stopping when it holds all five.
-        HoldAdvice best = *std::max_element(
-            evaluation->holds.begin(), evaluation->holds.end(),
-            [](const HoldAdvice& a, const HoldAdvice& b) {
-                return a.expectedTotal < b.expectedTotal ||
-                       (a.expectedTotal == b.expectedTotal && a.faces.size() < b.faces.size());
-            });
+        HoldAdvice best = *std::max_element(evaluation->holds.begin(), evaluation->holds.end(),
+                                            [](const HoldAdvice& a, const HoldAdvice& b) {
+                                                return a.expectedTotal < b.expectedTotal ||
+                                                       (a.expectedTotal == b.expectedTotal &&
+                                                        a.faces.size() < b.faces.size());
+                                            });
         best.expectedTotal += sheet;
         advice.bestHold = best;
     }

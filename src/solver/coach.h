@@ -47,6 +47,8 @@ public:
     double expectedGameTotal() const;
 
 private:
+    Coach(StateSpace space, std::vector<float> values);
+
     struct Evaluation;
     std::optional<Evaluation> evaluate(const Position& position) const;
 

@@ -13,10 +13,10 @@ class Game;
 
 // A board as the coach reads it off the game: what the player sees when deciding.
 struct Position {
-    unsigned open = kAllOpen; // bit c set while category c is open
-    int upperSum = 0;         // GESAMT oben; 0 before the first entry
-    int lowerSum = 0;         // GESAMT unten
-    int rollsMade = 0;        // Versuch - 1: 0 before the turn's first roll, at most 3
+    unsigned open = kAllOpen;            // bit c set while category c is open
+    int upperSum = 0;                    // GESAMT oben; 0 before the first entry
+    int lowerSum = 0;                    // GESAMT unten
+    int rollsMade = 0;                   // Versuch - 1: 0 before the turn's first roll, at most 3
     std::array<int, kDiceCount> faces{}; // 0 while blank
     std::array<bool, kDiceCount> held{};
 

@@ -98,7 +98,7 @@ void StateSpace::buildSection(Section& section, int firstCategory, int categorie
         section.stillToScore[closed] = still;
         std::set<int> folded;
         for (int sum : sums)
-            folded.insert(sum >= section.threshold         ? section.threshold
+            folded.insert(sum >= section.threshold          ? section.threshold
                           : sum + still < section.threshold ? TurnState::kSettled
                                                             : sum);
         section.values[closed].assign(folded.begin(), folded.end());

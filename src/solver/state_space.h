@@ -67,11 +67,11 @@ private:
     struct Section {
         int firstCategory;
         int categories;
-        int threshold;                           // smallest sum with the bonus
-        std::vector<int> bonusAt;                // bonus of a sum, 0..bonusAt.size()-1
-        std::vector<std::vector<int>> values;    // by closed set: the values a sum can take
-        std::vector<std::vector<int>> rankOf;    // by closed set: value + 1 -> position, or -1
-        std::vector<int> stillToScore;           // by closed set: the most the open ones add
+        int threshold;                        // smallest sum with the bonus
+        std::vector<int> bonusAt;             // bonus of a sum, 0..bonusAt.size()-1
+        std::vector<std::vector<int>> values; // by closed set: the values a sum can take
+        std::vector<std::vector<int>> rankOf; // by closed set: value + 1 -> position, or -1
+        std::vector<int> stillToScore;        // by closed set: the most the open ones add
     };
 
     void buildSection(Section& section, int firstCategory, int categories, SumCell bonusCell);

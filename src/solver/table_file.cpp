@@ -28,14 +28,12 @@ private:
     std::uint64_t m_hash = 0xcbf29ce484222325ull;
 };
 
-template <typename T>
-void putLittle(unsigned char* at, T value) {
+template <typename T> void putLittle(unsigned char* at, T value) {
     for (std::size_t i = 0; i < sizeof(T); ++i)
         at[i] = static_cast<unsigned char>(static_cast<std::uint64_t>(value) >> (8 * i));
 }
 
-template <typename T>
-T getLittle(const unsigned char* at) {
+template <typename T> T getLittle(const unsigned char* at) {
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < sizeof(T); ++i)
         value |= static_cast<std::uint64_t>(at[i]) << (8 * i);
@@ -67,7 +65,8 @@ bool writeTable(const std::string& path, std::uint64_t fingerprint,
     putLittle(bytes.data() + 32, checksum.value());
 
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
 }
@@ -81,7 +80,7 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
         return problem(TableProblem::Unreadable);
 
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                                &std::fclose);
+                                                               &std::fclose);
     if (!file)
         return problem(TableProblem::Unreadable);
     std::array<unsigned char, kHeaderSize> header{};
@@ -98,24 +97,24 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
         getLittle<std::uint64_t>(&header[24]) != count)
         return problem(TableProblem::OtherRules);
 
-    // One byte more than the values, to tell a file that goes on.
-    std::vector<unsigned char> bytes(kValueSize * count + 1);
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    if (std::ferror(file.get()))
-        return problem(TableProblem::Unreadable);
-    if (read != kValueSize * count)
-        return problem(TableProblem::Damaged);
-
+    // Straight into the values: the table is most of what opening the coach costs.
     TableRead table;
     table.values.resize(count);
+    const std::size_t read = std::fread(table.values.data(), kValueSize, count, file.get());
+    if (std::ferror(file.get()))
+        return problem(TableProblem::Unreadable);
+    if (read != count || std::fgetc(file.get()) != EOF)
+        return problem(TableProblem::Damaged);
+
     Checksum checksum;
     bool plausible = true;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto word = getLittle<std::uint32_t>(&bytes[kValueSize * i]);
+    for (float& value : table.values) {
+        auto word = std::bit_cast<std::uint32_t>(value);
+        if constexpr (std::endian::native == std::endian::big)
+            word = getLittle<std::uint32_t>(reinterpret_cast<const unsigned char*>(&word));
         checksum.add(word);
-        const float value = std::bit_cast<float>(word);
+        value = std::bit_cast<float>(word);
         plausible &= value >= 0.0f && value <= kMostPlausible; // false for NaN too
-        table.values[i] = value;
     }
     if (checksum.value() != getLittle<std::uint64_t>(&header[32]) || !plausible)
         return problem(TableProblem::Damaged);

@@ -33,13 +33,12 @@ enum class TableProblem {
 };
 
 struct TableRead {
-    std::vector<float> values;            // empty when there is a problem
+    std::vector<float> values; // empty when there is a problem
     std::optional<TableProblem> problem;
 };
 
 // Writes the values; false when the file cannot be written whole.
-bool writeTable(const std::string& path, std::uint64_t fingerprint,
-                std::span<const double> values);
+bool writeTable(const std::string& path, std::uint64_t fingerprint, std::span<const double> values);
 
 // Reads a table that must hold `count` values computed for `fingerprint`.
 TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::size_t count);

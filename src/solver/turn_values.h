@@ -19,8 +19,7 @@ namespace kubiq {
 // fewer than five dice times six, instead of summing over every outcome of every keep. The
 // best keep of a throw is the best of the keep itself and of its keeps with one die fewer,
 // which are already known: five lookups a keep instead of up to 32 subsets a throw.
-template <int Lanes>
-class TurnValues {
+template <int Lanes> class TurnValues {
 public:
     using Lane = std::array<double, Lanes>;
     using ThrowRow = std::array<Lane, DiceSets::kThrows>;
