@@ -45,16 +45,22 @@ public:
     // True when it is the game's last entry.
     bool enter(const Position& before, int category);
     // The game is over and the next one begins.
-    void newGame() { m_thisGame.clear(); }
+    void newGame() {
+        m_thisGame.clear();
+        ++m_games;
+    }
 
     const std::vector<Move>& thisGame() const { return m_thisGame; }
     const std::optional<Move>& last() const { return m_last; }
+    // Counts the games begun, so that a reader can tell this game's decisions from another's.
+    long games() const { return m_games; }
 
 private:
     void record(const Move& move);
 
     std::vector<Move> m_thisGame;
     std::optional<Move> m_last;
+    long m_games = 0;
 };
 
 } // namespace kubiq

@@ -125,12 +125,22 @@ void CoachWindow::showAdvice(const Position& position, const Advice& advice) {
 }
 
 void CoachWindow::showCosts(const MoveLog& moves) {
+    const std::vector<Move>& game = moves.thisGame();
+    if (m_costsOfGame != moves.games() || m_costs.size() > game.size()) {
+        m_costsOfGame = moves.games();
+        m_costs.clear();
+    }
+    while (m_costs.size() < game.size())
+        m_costs.push_back(m_coach->cost(game[m_costs.size()]));
+
     std::optional<double> last;
-    if (moves.last())
-        last = m_coach->cost(*moves.last());
+    if (!m_costs.empty())
+        last = m_costs.back();
+    else if (moves.last())
+        last = m_coach->cost(*moves.last()); // the last entry of the game before
     double loss = 0.0;
-    for (const Move& move : moves.thisGame())
-        loss += m_coach->cost(move);
+    for (double cost : m_costs)
+        loss += cost;
     setLine(m_lastMove, lastMoveLine(last));
     setLine(m_loss, lossLine(loss));
 }

@@ -41,6 +41,9 @@ private:
     std::vector<std::string> m_tables;
     bool m_loaded = false;
     std::optional<Coach> m_coach;
+    // The cost of each decision of the game in play, worked out once: a move never changes.
+    long m_costsOfGame = -1;
+    std::vector<double> m_costs;
 
     QLabel* m_problem = nullptr;
     QLabel* m_expected = nullptr;
