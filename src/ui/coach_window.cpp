@@ -16,6 +16,10 @@ namespace kubiq {
 
 namespace {
 
+constexpr int kWidth = 360;
+// Room for the window manager's frames between the two windows.
+constexpr int kGap = 8;
+
 // A line a screen reader reads and the keyboard can reach, named after what it says.
 QLabel* line(QWidget* parent, QVBoxLayout* layout, const char* name) {
     auto* label = new QLabel(parent);
@@ -41,7 +45,7 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, QWidget* parent)
     setObjectName(QStringLiteral("CoachWindow"));
     setWindowTitle(QStringLiteral("KUBIQ – Berater"));
     setAccessibleName(windowTitle());
-    setMinimumWidth(400);
+    setMinimumWidth(300);
 
     auto* layout = new QVBoxLayout(this);
     m_problem = line(this, layout, "Problem");
@@ -146,17 +150,19 @@ void CoachWindow::showCosts(const MoveLog& moves) {
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {
+    // Narrow enough to fit beside the centred game on a screen 1280 pixels wide.
     adjustSize();
+    resize(kWidth, height());
     const QScreen* display = game.screen();
     move(besidePosition(game.frameGeometry(), frameGeometry().size(),
                         display ? display->availableGeometry() : QRect()));
 }
 
 QPoint CoachWindow::besidePosition(const QRect& game, const QSize& size, const QRect& room) {
-    const QPoint right(game.right() + 1, game.top());
+    const QPoint right(game.right() + 1 + kGap, game.top());
     if (!room.isValid() || right.x() + size.width() <= room.right() + 1)
         return right;
-    return {std::max(room.left(), game.left() - size.width()), game.top()};
+    return {std::max(room.left(), game.left() - size.width() - kGap), game.top()};
 }
 
 } // namespace kubiq

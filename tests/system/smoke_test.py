@@ -1,5 +1,6 @@
 """Smoke test of the real program in a real X window: start, roll, a click queued during the
-roll, and the close box."""
+roll, the coach opened with F2 beside the window, and the close box, which ends the program
+with the coach still open."""
 
 import subprocess
 import sys
@@ -32,6 +33,13 @@ def main(binary):
         session.wait_for(lambda: session.pixel(window, *DIE[1]) == RED, 3,
                          "die 1 did not turn red after the roll")
         assert session.pixel(window, *DIE[0]) == BLACK, "only die 1 is held"
+
+        session.key("F2")
+        coach = session.wait_for(lambda: session.find_window("KUBIQ – Berater"), 5,
+                                 "F2 opened no coach")
+        game_box, coach_box = (session.root.translate_coords(w, 0, 0) for w in (window, coach))
+        assert (coach_box.x >= game_box.x + geometry.width
+                or coach_box.x + coach.get_geometry().width <= game_box.x), "the coach covers the game"
 
         session.close_window("KUBIQ")
         started = time.monotonic()

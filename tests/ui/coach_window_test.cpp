@@ -151,8 +151,8 @@ TEST(CoachPlace, BesideTheGameWhereTheScreenHasRoom) {
         QRect game;
         QPoint expected;
     } rows[] = {
-        {"room on the right", QRect(100, 50, 500, 400), QPoint(600, 50)},
-        {"no room on the right", QRect(700, 50, 500, 400), QPoint(300, 50)},
+        {"room on the right", QRect(100, 50, 500, 400), QPoint(608, 50)},
+        {"no room on the right", QRect(700, 50, 500, 400), QPoint(292, 50)},
         {"room on neither side", QRect(200, 50, 900, 400), QPoint(0, 50)},
     };
     for (const auto& row : rows)
