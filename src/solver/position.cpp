@@ -31,7 +31,7 @@ Position positionOf(const Game& game) {
 }
 
 void MoveLog::roll(const Position& before) {
-    if (before.rollsMade < kRollsPerTurn)
+    if (before.rollsMade > 0 && before.rollsMade < kRollsPerTurn)
         record({Move::Kind::Roll, before, -1});
 }
 

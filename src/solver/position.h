@@ -39,7 +39,8 @@ struct Move {
 // window tells it of each click before the game takes it; the rules decide what counts.
 class MoveLog {
 public:
-    // A click of the roll button on this board: a decision unless the turn's rolls are used up.
+    // A click of the roll button on this board: a decision once there are dice to hold, until
+    // the turn's rolls are used up.
     void roll(const Position& before);
     // A click on category c: a decision once the turn's first roll is made, while c is open.
     // True when it is the game's last entry.
