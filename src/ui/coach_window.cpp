@@ -102,8 +102,16 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
         load();
     if (!m_coach)
         return;
-    if (const std::optional<Advice> advice = m_coach->advise(position))
+    if (const std::optional<Advice> advice = m_coach->advise(position)) {
         showAdvice(position, *advice);
+    } else {
+        // Never figures of another board.
+        for (QWidget* line : {static_cast<QWidget*>(m_expected), static_cast<QWidget*>(m_hold),
+                              static_cast<QWidget*>(m_bestEntry),
+                              static_cast<QWidget*>(m_entriesHeading),
+                              static_cast<QWidget*>(m_entries)})
+            line->hide();
+    }
     showCosts(moves);
 }
 
