@@ -106,10 +106,8 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
         showAdvice(position, *advice);
     } else {
         // Never figures of another board.
-        for (QWidget* line : {static_cast<QWidget*>(m_expected), static_cast<QWidget*>(m_hold),
-                              static_cast<QWidget*>(m_bestEntry),
-                              static_cast<QWidget*>(m_entriesHeading),
-                              static_cast<QWidget*>(m_entries)})
+        for (QWidget* line : std::initializer_list<QWidget*>{m_expected, m_hold, m_bestEntry,
+                                                             m_entriesHeading, m_entries})
             line->hide();
     }
     showCosts(moves);
