@@ -99,18 +99,24 @@ TEST_F(RollTest, AtLeastOnePassRunsWhenTheClockHasAlreadyRunOut) {
     EXPECT_EQ(faces(), "65432");
 }
 
-TEST_F(RollTest, TheAnimationLastsHalfASecondAcrossMidnight) {
-    // Seconds since midnight would jump from 86399.9 back to 0 and never reach start + 0.5.
-    ScriptedClock nearMidnight(std::chrono::seconds(86399) + 800ms, 100ms);
-    ScriptedDraws d;
-    RecordingBeeper b;
-    RecordingMessageBox m;
-    RecordingDisplay s;
-    Game late(Services{nearMidnight, d, b, m, s});
-    late.load();
-    s.clear();
-    late.roll();
-    EXPECT_EQ(s.pauses(), 4) << "passes end 0.5 s after the start reading";
+TEST_F(RollTest, TheAnimationEndsAtTheFirstReadingHalfASecondAfterItsStart) {
+    // The roll starts at the clock's reading 500 ms, not at zero.
+    const struct {
+        const char* why;
+        std::chrono::milliseconds step;
+        int pauses;
+    } rows[] = {
+        {"a reading of exactly half a second ends it", 125ms, 3},
+        {"4 ms short of half a second takes one more pass", 124ms, 4},
+        {"two long passes", 250ms, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        clock.setStep(row.step);
+        display.clear();
+        roll("12345");
+        EXPECT_EQ(display.pauses(), row.pauses);
+    }
 }
 
 TEST_F(RollTest, HeldDiceKeepTheirFacesAndTakeNoDraw) {
