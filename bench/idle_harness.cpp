@@ -7,6 +7,7 @@
 // switches of all its threads (each wake-up is one), and the timers registered for any object
 // of the application that we can reach when the run ends.
 
+#include "design_palette.h"
 #include "form1.h"
 #include "frame_pacer.h"
 #include "harness.h"
@@ -82,7 +83,7 @@ int runHarness(int argc, char** argv) {
     MonotonicClock clock;
     MersenneDraw random;
     QtBeeper beeper;
-    QtMessageBox messageBox;
+    QtMessageBox messageBox(designPalette());
     FramePacer pacer;
     Form1 window({clock, random, beeper, messageBox, pacer});
     showAndWaitForFirstFrame(window);

@@ -1,4 +1,5 @@
 #include "design_font.h"
+#include "design_palette.h"
 #include "form1.h"
 #include "frame_pacer.h"
 #include "mersenne_draw.h"
@@ -15,7 +16,7 @@ int main(int argc, char* argv[]) {
     kubiq::MonotonicClock clock;
     kubiq::MersenneDraw random;
     kubiq::QtBeeper beeper;
-    kubiq::QtMessageBox messageBox;
+    kubiq::QtMessageBox messageBox(kubiq::designPalette());
     kubiq::FramePacer pacer;
     kubiq::Form1 window({clock, random, beeper, messageBox, pacer});
     window.show();

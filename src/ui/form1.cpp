@@ -2,6 +2,7 @@
 
 #include "accessible_names.h"
 #include "design_font.h"
+#include "design_palette.h"
 #include "help_text.h"
 #include "pacer.h"
 #include "sheet_rows.h"
@@ -77,6 +78,8 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("KUBIQ"));
     setWindowIcon(kubiqIcon());
     setFont(designFont());
+    // Designed for a light desktop: a dark scheme would hide the black tips and dice outlines.
+    setPalette(designPalette());
     setFixedSize(px(7695), px(6135));
 
     createDiceFrame();
@@ -266,11 +269,26 @@ void Form1::keepFocusVisible() {
         focusNextPrevChild(true);
 }
 
+void Form1::keepFocusHarmless() {
+    // A focused button that is disabled hands the focus on along the tab order, to the first
+    // open category: the player's next Space, perhaps queued while the dice roll, would enter
+    // it. Move the focus first to where a Space does no harm: after the third roll to the last
+    // hold button, after an entry to the roll button, ready for the next turn.
+    QWidget* focused = focusWidget();
+    if (focused == CommandWuerfeln && !m_game.CommandWuerfelnEnabled())
+        CommandWHalten.back()->setFocus(Qt::BacktabFocusReason);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        if (focused == ComandPHalten[c] && !m_game.ComandPHaltenEnabled(c))
+            CommandWuerfeln->setFocus(Qt::TabFocusReason);
+    }
+}
+
 void Form1::CommandExit_Click() {
     close();
 }
 
 void Form1::showBoard() {
+    keepFocusHarmless();
     for (int i = 0; i < kDiceCount; ++i) {
         showDie(i);
         // Named here, not in every pass of a roll: a screen reader hears the face that stays.

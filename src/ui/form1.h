@@ -60,6 +60,8 @@ private:
     // player's edits undone, only the games finished since the last time appended.
     void refreshSpielstand();
     void keepFocusVisible();
+    // Before showBoard() disables the focused button, moves the focus where Space is harmless.
+    void keepFocusHarmless();
 
     // The one place where the Board becomes what the controls show.
     void showBoard();

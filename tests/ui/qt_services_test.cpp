@@ -1,7 +1,10 @@
+#include "design_palette.h"
 #include "qt_message_box.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -11,33 +14,43 @@ namespace kubiq {
 namespace {
 
 TEST(QtMessageBox, ShowsAModalInformationWithOneOKAndReturnsWhenAnswered) {
+    const test::DarkDesktop dark;
     struct Seen {
         bool found = false;
         QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttons = 0;
         bool modal = false;
+        QPalette labelColours, buttonColours;
     } seen;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
+        auto* label = box ? box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")) : nullptr;
+        if (label == nullptr)
             return;
         seen = {true,
                 box->windowTitle(),
                 box->text(),
                 box->icon(),
                 static_cast<int>(box->buttons().size()),
-                box->isModal()};
+                box->isModal(),
+                label->palette(),
+                box->button(QMessageBox::Ok)->palette()};
         box->button(QMessageBox::Ok)->click();
     });
-    QtMessageBox().information("Game Over",
-                               "GAME OVER\r\nzweite Zeile\r\nEs folgt die nächste Runde.");
+    QtMessageBox(designPalette())
+        .information("Game Over", "GAME OVER\r\nzweite Zeile\r\nEs folgt die nächste Runde.");
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.title, "Game Over");
     EXPECT_EQ(seen.text, "GAME OVER\nzweite Zeile\nEs folgt die nächste Runde.");
     EXPECT_EQ(seen.icon, QMessageBox::Information);
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_TRUE(seen.modal);
+    // In the window's colours, not the dark desktop's.
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText})
+        EXPECT_EQ(seen.labelColours.color(role), designPalette().color(role)) << role;
+    for (QPalette::ColorRole role : {QPalette::Button, QPalette::ButtonText})
+        EXPECT_EQ(seen.buttonColours.color(role), designPalette().color(role)) << role;
 }
 
 } // namespace

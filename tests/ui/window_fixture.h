@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "scripted_services.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -14,6 +15,25 @@
 #include <string_view>
 
 namespace kubiq::test {
+
+// A dark colour scheme on the application while it lives, as a dark desktop sets one: light
+// text on dark grey faces and black boxes.
+class DarkDesktop {
+public:
+    DarkDesktop() : m_saved(QApplication::palette()) {
+        QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+        QCoreApplication::processEvents(); // every widget hears of the change
+    }
+    ~DarkDesktop() {
+        QApplication::setPalette(m_saved);
+        QCoreApplication::processEvents();
+    }
+    DarkDesktop(const DarkDesktop&) = delete;
+    DarkDesktop& operator=(const DarkDesktop&) = delete;
+
+private:
+    QPalette m_saved;
+};
 
 // The real window on scripted services, shown on the offscreen platform. Every roll takes one
 // pass unless a test shortens the clock's step.

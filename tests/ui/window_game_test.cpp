@@ -2,8 +2,12 @@
 #include "window_fixture.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -166,6 +170,130 @@ TEST_F(WindowGameTest, ClicksDuringARollTakeEffectAfterItInOrder) {
     QCoreApplication::processEvents();
     EXPECT_EQ(cell(Chance)->text(), "26");
     EXPECT_EQ(beeper.beeps(), 0);
+}
+
+// Keys reach the window as the window system hands them on: each to the control that has the
+// focus when it is taken.
+class KeyboardTest : public WindowTest {
+protected:
+    KeyboardTest() {
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void press(Qt::Key key) { QTest::keyClick(window.windowHandle(), key); }
+    // A Space pressed while a click still runs: it waits in the queue.
+    void queueSpace() {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(
+                window.windowHandle(),
+                new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+    }
+    QWidget* focus() const { return window.focusWidget(); }
+    int openCategories() const {
+        int open = 0;
+        for (int c = 0; c < kCategoryCount; ++c)
+            open += categoryButton(c)->isEnabled() ? 1 : 0;
+        return open;
+    }
+};
+
+// Regression: after the third roll the disabled roll button handed the focus on to "Einer", so
+// one Space too many, or one pressed while the third roll ran, entered the dice there.
+class SpacesOnTheRollButton : public KeyboardTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SpacesOnTheRollButton, EnterNoCategory) {
+    const bool queued = GetParam();
+    rollButton()->setFocus();
+    press(Qt::Key_Space);
+    press(Qt::Key_Space);
+    clock.setStep(100ms);
+    bool fourth = false;
+    pacer.onFrame = [&] {
+        if (queued && !std::exchange(fourth, true))
+            queueSpace();
+    };
+    press(Qt::Key_Space);
+    if (!queued)
+        press(Qt::Key_Space);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fourth, queued);
+
+    EXPECT_EQ(window.Versuch(), 4);
+    EXPECT_EQ(openCategories(), kCategoryCount);
+    EXPECT_EQ(focus(), holdButton(4));
+    EXPECT_TRUE(isRed(4)) << "the fourth Space held the last die, which changes nothing now";
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focus(), categoryButton(Einer)) << "Tab goes on past the disabled roll button";
+}
+
+INSTANTIATE_TEST_SUITE_P(, SpacesOnTheRollButton, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "TheFourthQueuedDuringTheThirdRoll" : "FourInARow";
+                         });
+
+// An entry disables its button; the next Space rolls the next turn and enters nothing, also
+// after the last entry of a game, which closes every category while the game-over box shows.
+TEST_F(KeyboardTest, TheSpaceAfterAnEntryRollsTheNextTurn) {
+    int open = kCategoryCount;
+    for (const auto& [dice, category] : kGame230) {
+        SCOPED_TRACE(category);
+        roll(dice);
+        categoryButton(category)->setFocus();
+        press(Qt::Key_Space);
+        open = open == 1 ? kCategoryCount : open - 1;
+        EXPECT_EQ(focus(), rollButton());
+        press(Qt::Key_Space);
+        EXPECT_EQ(window.Versuch(), 2);
+        EXPECT_EQ(openCategories(), open);
+    }
+    EXPECT_EQ(messageBox.shown().size(), 1u);
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(focus(), holdButton(4)) << "Shift+Tab goes back along the tab order";
+}
+
+// Records the face each die showed when it was last painted, '.' before its first paint.
+class PaintedFaces final : public QObject {
+public:
+    explicit PaintedFaces(const std::array<QLabel*, kDiceCount>& dice) : m_dice(dice) {
+        for (QLabel* die : m_dice)
+            die->installEventFilter(this);
+    }
+    std::string faces = std::string(kDiceCount, '.');
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto die = std::find(m_dice.begin(), m_dice.end(), watched);
+        if (event->type() == QEvent::Paint && die != m_dice.end()) {
+            const QString text = (*die)->text();
+            faces[die - m_dice.begin()] = text.isEmpty() ? ' ' : text.at(0).toLatin1();
+        }
+        return false;
+    }
+
+private:
+    std::array<QLabel*, kDiceCount> m_dice;
+};
+
+TEST_F(WindowGameTest, EveryPassOfARollDrawsEachFreeDieWithItsNewFace) {
+    roll("33355");
+    PaintedFaces painted({die(0), die(1), die(2), die(3), die(4)});
+    click(holdButton(1));
+    QCoreApplication::processEvents(); // the red die is drawn before the roll
+    std::vector<std::string> seen;
+    pacer.onFrame = [&] {
+        seen.push_back(painted.faces);
+        EXPECT_TRUE(isRed(1)) << "after pass " << seen.size();
+    };
+    clock.setStep(100ms);
+    draws.scriptFaces("1111"
+                      "2222"
+                      "4444"
+                      "5555"
+                      "6666");
+    click(rollButton());
+    EXPECT_EQ(seen, (std::vector<std::string>{"13111", "23222", "43444", "53555"}))
+        << "the held die keeps its face, the free ones are drawn anew at every pass";
+    EXPECT_EQ(painted.faces, "63666");
 }
 
 } // namespace

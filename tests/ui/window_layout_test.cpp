@@ -1,7 +1,11 @@
 #include "window_fixture.h"
 
 #include <QGroupBox>
+#include <QStyleHints>
 
+#include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace kubiq::test {
@@ -112,8 +116,7 @@ TEST_F(WindowLayoutTest, CaptionsAsDesigned) {
     EXPECT_EQ(control<QPushButton>(QStringLiteral("CommandOK"))->text(), "OK");
     EXPECT_EQ(holdButton(3)->text(), "halten");
     EXPECT_EQ(categoryButton(8)->text(), "halten");
-    EXPECT_EQ(window.windowIcon().availableSizes(),
-              (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}))
+    EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}))
         << "the two dice in the sizes a window manager draws";
 }
 
@@ -162,6 +165,77 @@ TEST_F(WindowLayoutTest, DiceAreWhiteOnAFilledSquareInLargeBoldType) {
     EXPECT_TRUE(cell(106)->alignment() & Qt::AlignRight);
     EXPECT_EQ(cell(106)->frameShape(), QFrame::Box);
     EXPECT_EQ(cell(106)->frameShadow(), QFrame::Plain);
+}
+
+// The lightness, 0..255, of the darkest and of the lightest pixel of `area`.
+std::pair<int, int> lightness(const QImage& shot, const QRect& area) {
+    std::pair<int, int> range{255, 0};
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int l = shot.pixelColor(x, y).lightness();
+            range = {std::min(range.first, l), std::max(range.second, l)};
+        }
+    }
+    return range;
+}
+
+TEST_F(WindowLayoutTest, ADarkDesktopChangesNoColourOfTheWindow) {
+    const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
+    QGuiApplication::styleHints()->setCursorFlashTime(0); // the text box's cursor stays put
+    const auto named = [](const Form1& w, const char* name) {
+        return w.findChild<QWidget*>(QLatin1String(name));
+    };
+    // Faces, tips and a red die.
+    const auto play = [&](const Form1& w) {
+        draws.scriptFaces("12345");
+        click(named(w, "CommandWuerfeln"));
+        click(named(w, "CommandWHalten(1)"));
+    };
+    // The game view and the help panel, as painted.
+    const auto shots = [&](Form1& w) {
+        std::vector<QImage> taken{w.grab().toImage()};
+        click(named(w, "CommandHelp"));
+        taken.push_back(w.grab().toImage());
+        click(named(w, "CommandOK"));
+        return taken;
+    };
+    const auto madeAndPlayed = [&] {
+        auto made =
+            std::make_unique<Form1>(WindowServices{clock, draws, beeper, messageBox, pacer});
+        made->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(made.get()));
+        play(*made);
+        return made;
+    };
+
+    play(window);
+    shots(window); // the focus goes round once, as it will again
+    const std::vector<QImage> onLight = shots(window);
+    const std::vector<QImage> madeOnLight = shots(*madeAndPlayed());
+
+    const DarkDesktop dark;
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(shots(window) == onLight) << "the desktop turned dark while the window was open";
+    const std::vector<QImage> madeOnDark = shots(*madeAndPlayed());
+    EXPECT_TRUE(madeOnDark == madeOnLight) << "the window was made on a dark desktop";
+
+    // The design's fixed colours stay readable: black tips on the light frame, black dice that
+    // stand out from it, black help text on the grey box.
+    const auto at = [&](const QWidget* w, const QRect& area) {
+        return area.translated(w->mapTo(&window, QPoint()));
+    };
+    const auto [tipInk, tipGround] = lightness(madeOnDark[0], at(tip(Chance), tip(Chance)->rect()));
+    EXPECT_LT(tipInk, 60);
+    EXPECT_GT(tipGround, 200);
+    EXPECT_GT(lightness(madeOnDark[0], at(die(0), QRect(-3, -3, 2, 2))).first, 200);
+    const QWidget* text = control<QPlainTextEdit>(QStringLiteral("TextSpielstand"))->viewport();
+    // Right of the text cursor, which is drawn in no colour of the palette.
+    const auto [ink, ground] =
+        lightness(madeOnDark[1], at(text, text->rect().adjusted(8, 0, 0, 0)));
+    EXPECT_LT(ink, 60);
+    EXPECT_EQ(ground, QColor(192, 192, 192).lightness());
+    QGuiApplication::styleHints()->setCursorFlashTime(flashTime);
 }
 
 // The widgets Tab visits from `start`, once round.
