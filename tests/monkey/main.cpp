@@ -1,7 +1,8 @@
 // monkey: random clicks and keys into the real window, every rule checked after each event.
 //
-//   monkey [--events N] [--seed S] [--trace]
+//   monkey [--events N] [--seed S] [--coach] [--trace]
 //
+// --coach: the coach is open most of the time, and its lines are checked too.
 // Prints the events per second. At the first broken rule prints the seed, the event's number
 // and the rule, and exits with 1; the same seed replays the same events.
 
@@ -19,8 +20,16 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: monkey [--events N] [--seed S] [--trace]\n");
+    std::fprintf(stderr, "usage: monkey [--events N] [--seed S] [--coach] [--trace]\n");
     return 2;
+}
+
+// The offscreen platform says at every change of the coach's size that it cannot pass a
+// window's size hints on: thousands of lines that tell nothing about the game.
+QtMessageHandler qtHandler = nullptr;
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message != QLatin1String("This plugin does not support propagateSizeHints()"))
+        qtHandler(type, context, message);
 }
 
 bool parse(const char* text, unsigned long long& value) {
@@ -35,6 +44,7 @@ int main(int argc, char* argv[]) {
     unsigned long long events = 20'000;
     unsigned long long seed = 1;
     bool trace = false;
+    bool coach = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--events") == 0 && i + 1 < argc) {
             if (!parse(argv[++i], events) || events == 0 || events > 1'000'000'000'000ull)
@@ -42,6 +52,8 @@ int main(int argc, char* argv[]) {
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             if (!parse(argv[++i], seed))
                 return usage();
+        } else if (std::strcmp(argv[i], "--coach") == 0) {
+            coach = true;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             trace = true;
         } else {
@@ -51,12 +63,13 @@ int main(int argc, char* argv[]) {
 
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qtHandler = qInstallMessageHandler(quietOffscreen);
     QApplication app(argc, argv);
     // "&Ende" closes the window; the monkey decides what follows, not the application.
     QApplication::setQuitOnLastWindowClosed(false);
 
     try {
-        kubiq::monkey::Monkey monkey(seed);
+        kubiq::monkey::Monkey monkey(seed, coach);
         if (trace) {
             monkey.afterEvent = [](long event, const std::string& what) {
                 std::printf("%ld %s\n", event, what.c_str());
@@ -68,16 +81,16 @@ int main(int argc, char* argv[]) {
         const auto& counts = monkey.counts();
         std::printf("monkey: seed %llu, %ld events in %.1f s, %.0f events/s; %ld games finished, "
                     "%ld closes (%ld new starts), %ld panels checked, %ld beeps, %ld mnemonic "
-                    "clicks\n",
+                    "clicks, %ld boards checked against the coach\n",
                     seed, counts.events, took.count(),
                     static_cast<double>(counts.events) / took.count(), counts.gamesFinished,
                     counts.closes, counts.restarts, counts.panelsOpened, counts.beeps,
-                    counts.animatedClicks);
+                    counts.animatedClicks, counts.coachChecks);
         if (!kept) {
             std::printf("monkey: FAILED with seed %llu at event %ld: %s\n"
-                        "monkey: replay with: monkey --seed %llu --events %ld --trace\n",
+                        "monkey: replay with: monkey --seed %llu --events %ld%s --trace\n",
                         seed, monkey.failedEvent(), monkey.failure().c_str(), seed,
-                        monkey.failedEvent());
+                        monkey.failedEvent(), coach ? " --coach" : "");
             return 1;
         }
         return 0;

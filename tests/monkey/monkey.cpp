@@ -1,12 +1,16 @@
 #include "monkey.h"
 
+#include "coach_texts.h"
 #include "form1.h"
 
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 
 namespace kubiq::monkey {
 
@@ -30,6 +34,27 @@ int weightOf(const QString& name) {
 // How long a click that the window animates (a mnemonic's, such as Alt+H) may take to arrive.
 constexpr int kAnimatedClickTimeoutMs = 2000;
 
+// The board as the coach must read it, taken from what the window shows (which brokenRule
+// has passed): "" is a blank die and an empty GESAMT cell.
+Position positionOn(const Board& board) {
+    Position position;
+    position.open = 0;
+    for (int c = 0; c < kCategoryCount; ++c)
+        position.open |= board.open[c] ? 1u << c : 0u;
+    position.upperSum = board.sums[0].toInt(); // GESAMT oben
+    position.lowerSum = board.sums[3].toInt(); // GESAMT unten
+    position.rollsMade = board.versuch - 1;
+    for (int i = 0; i < kDiceCount; ++i) {
+        position.faces[i] = board.dice[i].toInt();
+        position.held[i] = board.red[i];
+    }
+    return position;
+}
+
+std::string quoted(const QString& s) {
+    return "\"" + s.toStdString() + "\"";
+}
+
 } // namespace
 
 void AnsweredBox::information(std::string_view title, std::string_view text) {
@@ -40,7 +65,7 @@ void AnsweredBox::information(std::string_view title, std::string_view text) {
         onShow();
 }
 
-Monkey::Monkey(std::uint64_t seed)
+Monkey::Monkey(std::uint64_t seed, bool withCoach)
     : m_seed(seed), m_random(seed),
       // The window's load seeds the draw from the clock, so the seed decides every face.
       m_clock(std::chrono::nanoseconds(static_cast<std::int64_t>(seed & 0x3FFF'FFFF'FFFF'FFFF))) {
@@ -52,10 +77,18 @@ Monkey::Monkey(std::uint64_t seed)
             rule = "the box at the end of a game is titled \"" + m_box.title() + "\"";
         if (rule.empty() && m_box.text().rfind("GAME OVER\r\n", 0) != 0)
             rule = "the box at the end of a game reads \"" + m_box.text() + "\"";
+        if (rule.empty())
+            rule = brokenCoach(board);
         if (!rule.empty() && m_boxFault.empty())
             m_boxFault = "while the game-over box is open: " + rule;
         m_history.record(shownTotal(board));
     };
+    if (withCoach) {
+        std::variant<Coach, TableProblem> loaded = Coach::load(KUBIQ_COACH_TABLE);
+        if (!std::holds_alternative<Coach>(loaded))
+            throw std::runtime_error("the coach's table " KUBIQ_COACH_TABLE " cannot be read");
+        m_coach.emplace(std::move(std::get<Coach>(loaded)));
+    }
     startProgram();
 }
 
@@ -64,7 +97,8 @@ Monkey::~Monkey() = default;
 void Monkey::startProgram() {
     m_reader.reset();
     m_window.reset();
-    m_window = std::make_unique<Form1>(WindowServices{m_clock, m_draw, m_beeper, m_box, m_pacer});
+    m_window = std::make_unique<Form1>(
+        WindowServices{m_clock, m_draw, m_beeper, m_box, m_pacer, {KUBIQ_COACH_TABLE}});
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         throw std::runtime_error("the window was never shown");
@@ -83,6 +117,9 @@ void Monkey::startProgram() {
     }
     m_buttons = m_window->findChildren<QAbstractButton*>();
     m_last = m_reader->read();
+    // After the targets are found: the coach's lines are no controls of the game to click.
+    if (m_coach)
+        toggleCoach();
 }
 
 void Monkey::clickAt(QPoint position, bool twice) {
@@ -122,7 +159,62 @@ std::string Monkey::toggleHelp() {
     return open ? "panel closed by OK" : "panel opened";
 }
 
+QWidget* Monkey::openCoach() const {
+    auto* coach = m_window->findChild<QWidget*>(QStringLiteral("CoachWindow"));
+    return coach && coach->isVisible() ? coach : nullptr;
+}
+
+std::string Monkey::toggleCoach() {
+    key(Qt::Key_F2, Qt::NoModifier, "F2");
+    // A window that opens takes the activation, and with it the game's shortcuts; the player
+    // goes back to the game window, where the monkey's events go.
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        throw std::runtime_error("the game window could not be activated after F2");
+    return "F2";
+}
+
+std::string Monkey::brokenCoach(const Board& board) {
+    const QWidget* coach = m_coach ? openCoach() : nullptr;
+    if (coach == nullptr)
+        return {};
+    ++m_counts.coachChecks;
+    const std::optional<Advice> advice = m_coach->advise(positionOn(board));
+    if (!advice)
+        return "the coach's table has no advice for the board on screen";
+    const QString hidden = QStringLiteral("(hidden)");
+    const std::pair<const char*, QString> lines[] = {
+        {"Erwartet", expectedLine(advice->expectedTotal)},
+        {"Halten", advice->bestHold ? holdLine(*advice->bestHold) : hidden},
+        {"Eintrag", advice->bestHold ? bestEntryLine(advice->entries.front()) : hidden},
+    };
+    for (const auto& [name, wanted] : lines) {
+        const auto* label = coach->findChild<QLabel*>(QLatin1String(name));
+        const QString shown = label == nullptr            ? QStringLiteral("(missing)")
+                              : label->isVisibleTo(coach) ? label->text()
+                                                          : hidden;
+        if (shown != wanted)
+            return std::string("the coach's line ") + name + " reads " + quoted(shown) +
+                   " instead of " + quoted(wanted);
+    }
+    // Every open category, best first, once the dice show faces; no list before.
+    QStringList rows;
+    const auto* list = coach->findChild<QListWidget*>(QStringLiteral("Kategorienliste"));
+    for (int i = 0; list && list->isVisibleTo(coach) && i < list->count(); ++i)
+        rows << list->item(i)->text();
+    QStringList wanted;
+    for (const EntryAdvice& entry : advice->entries)
+        wanted << entryLine(entry);
+    if (rows != wanted)
+        return "the coach lists " + quoted(rows.join(QStringLiteral("; "))) + " instead of " +
+               quoted(wanted.join(QStringLiteral("; ")));
+    return {};
+}
+
 std::string Monkey::makeEvent() {
+    // Now and then the player closes the coach, and soon opens it again.
+    if (m_coach && below(openCoach() ? 100 : 4) == 0)
+        return toggleCoach();
     const auto size = m_window->size();
     const auto kind = below(1000);
     if (kind < 120) {
@@ -220,7 +312,10 @@ bool Monkey::run(long events) {
             if (below(8) == 0) {
                 ++m_counts.restarts;
                 startProgram();
-                if (const std::string rule = brokenRule(m_last); !rule.empty())
+                std::string rule = brokenRule(m_last);
+                if (rule.empty())
+                    rule = brokenCoach(m_last);
+                if (!rule.empty())
                     return fail(event, what, "after a new start: " + rule);
                 continue;
             }
@@ -234,6 +329,8 @@ bool Monkey::run(long events) {
             return fail(event, what, rule);
         if (const std::string rule = brokenStep(before, after, gameOver, doubleClick ? 2 : 1);
             !rule.empty())
+            return fail(event, what, rule);
+        if (const std::string rule = brokenCoach(after); !rule.empty())
             return fail(event, what, rule);
         if (after.panel[0] && !before.panel[0]) {
             if (const std::string rule = checkPanel(); !rule.empty())

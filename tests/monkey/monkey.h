@@ -4,6 +4,7 @@
 // checked after each event.
 
 #include "board_check.h"
+#include "coach.h"
 #include "mersenne_draw.h"
 #include "scripted_services.h"
 
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,6 +53,7 @@ struct MonkeyCounts {
     long panelsOpened = 0;
     long beeps = 0;
     long animatedClicks = 0; // mnemonic clicks waited for
+    long coachChecks = 0;    // boards the coach's lines were checked against
 };
 
 // Drives one window at a time on the offscreen platform (a QApplication must exist). The clock
@@ -59,9 +62,13 @@ struct MonkeyCounts {
 //
 // When the window closes the monkey, standing in for the player, either shows it again or, one
 // time in eight, starts the program anew: a new window with an empty history.
+//
+// With the coach, every start of the program opens it, F2 closes it now and then and opens it
+// again soon, and while it is open its lines must be the advice, worked out by the monkey from
+// the build's table, for the board the window shows. Throws when that table cannot be read.
 class Monkey {
 public:
-    explicit Monkey(std::uint64_t seed);
+    explicit Monkey(std::uint64_t seed, bool withCoach = false);
     ~Monkey();
 
     // Makes `events` more events, checking every rule after each. Returns false at the first
@@ -95,9 +102,13 @@ private:
     bool awaitAnimatedClicks();
     bool fail(long event, const std::string& what, const std::string& rule);
     std::string checkPanel();
+    QWidget* openCoach() const;
+    std::string toggleCoach();
+    std::string brokenCoach(const Board& board);
 
     std::uint64_t m_seed;
     std::mt19937_64 m_random;
+    std::optional<Coach> m_coach; // with the coach open: its advice, loaded once
 
     ScriptedClock m_clock;
     MersenneDraw m_draw;

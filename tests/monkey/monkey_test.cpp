@@ -65,6 +65,39 @@ TEST(Monkey, StopsAtTheEventThatBreaksARuleAndNamesIt) {
         << monkey.failure();
 }
 
+QWidget* openCoach(Monkey& monkey) {
+    auto* coach = monkey.window().findChild<QWidget*>(QStringLiteral("CoachWindow"));
+    return coach && coach->isVisible() ? coach : nullptr;
+}
+
+TEST(Monkey, KeepsTheCoachOpenMostOfTheTimeAndClosesAndReopensIt) {
+    Monkey monkey(3, true);
+    std::string open; // after each event: 1 while the coach is open, 0 while it is closed
+    monkey.afterEvent = [&](long, const std::string&) { open += openCoach(monkey) ? '1' : '0'; };
+    ASSERT_TRUE(monkey.run(3000)) << monkey.failure();
+    EXPECT_GE(monkey.counts().coachChecks, 2700) << "open after nine events in ten";
+    EXPECT_NE(open.find("01"), std::string::npos) << "closed and opened again";
+    EXPECT_GE(monkey.counts().gamesFinished, 3) << "whole games are played with it open";
+}
+
+TEST(Monkey, StopsWhenTheCoachsAdviceIsNotForTheBoardOnScreen) {
+    Monkey monkey(5, true);
+    long tamperedAt = 0;
+    monkey.afterEvent = [&](long event, const std::string&) {
+        if (QWidget* coach = openCoach(monkey); coach && event >= 700 && tamperedAt == 0) {
+            tamperedAt = event;
+            coach->findChild<QLabel*>(QStringLiteral("Erwartet"))
+                ->setText(QStringLiteral("Erwartete Endsumme bei bester Spielweise: 999,9"));
+        }
+    };
+    EXPECT_FALSE(monkey.run(2000));
+    EXPECT_EQ(monkey.failedEvent(), tamperedAt);
+    EXPECT_NE(monkey.failure().find("the coach's line Erwartet reads \"Erwartete Endsumme bei "
+                                    "bester Spielweise: 999,9\" instead of"),
+              std::string::npos)
+        << monkey.failure();
+}
+
 TEST(Monkey, AWindowClosedByAKeyOtherThanItsMnemonicIsAFault) {
     Monkey monkey(5);
     long closedAt = 0;
