@@ -1,6 +1,7 @@
 #include "coach_window.h"
 
 #include "coach_texts.h"
+#include "design_palette.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,6 +47,10 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, QWidget* parent)
     setWindowTitle(QStringLiteral("KUBIQ – Berater"));
     setAccessibleName(windowTitle());
     setMinimumWidth(300);
+    setPalette(designPalette()); // the game's light colours, whatever the desktop's scheme
+    // The keys stay with the game, so that keyboard play goes on with the coach beside it; the
+    // coach is one switch of windows away.
+    setAttribute(Qt::WA_ShowWithoutActivating);
 
     auto* layout = new QVBoxLayout(this);
     m_problem = line(this, layout, "Problem");

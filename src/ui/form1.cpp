@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "accessible_names.h"
+#include "coach_window.h"
 #include "design_font.h"
 #include "design_palette.h"
 #include "help_text.h"
@@ -8,8 +9,11 @@
 #include "sheet_rows.h"
 #include "twips.h"
 
+#include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -25,14 +29,13 @@ const QColor kFree(0, 0, 0);
 const QColor kHeld(255, 0, 0);
 const QColor kTextBoxBack(192, 192, 192);
 
-
 // The small renditions only: launchers and task switchers show the desktop entry's icons. The
 // format is named so that the toolkit need not probe every image plugin at start-up.
 QIcon kubiqIcon() {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(QPixmap::fromImage(
-            QImage(QStringLiteral(":/icons/kubiq-%1.png").arg(size), "PNG")));
+        icon.addPixmap(
+            QPixmap::fromImage(QImage(QStringLiteral(":/icons/kubiq-%1.png").arg(size), "PNG")));
     return icon;
 }
 
@@ -100,6 +103,8 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     for (QKeySequence key :
          {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, CommandOK, CommandOK, &QPushButton::click);
+
+    new QShortcut(QKeySequence(Qt::Key_F2), this, this, &Form1::toggleCoach);
 
     setTabOrder();
     if (const QScreen* display = screen())
@@ -227,6 +232,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::CommandWuerfeln_Click() {
+    m_moves.roll(positionOf(m_game));
     m_game.roll();
     showBoard();
 }
@@ -237,7 +243,10 @@ void Form1::CommandWHalten_Click(int index) {
 }
 
 void Form1::ComandPHalten_Click(int index) {
+    const bool lastEntry = m_moves.enter(positionOf(m_game), index);
     m_game.enter(index);
+    if (lastEntry)
+        m_moves.newGame();
     showBoard();
 }
 
@@ -287,6 +296,42 @@ void Form1::CommandExit_Click() {
     close();
 }
 
+void Form1::toggleCoach() {
+    if (m_coach && m_coach->isVisible())
+        m_coach->close();
+    else
+        showCoach();
+}
+
+void Form1::showCoach() {
+    const bool first = m_coach == nullptr;
+    if (first)
+        m_coach =
+            new CoachWindow(m_services.coachTables.empty() ? CoachWindow::tablesBesideProgram()
+                                                           : m_services.coachTables,
+                            this);
+    m_coach->follow(positionOf(m_game), m_moves);
+    if (first)
+        m_coach->placeBeside(*this);
+    m_coach->show();
+    m_coach->raise();
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* coach = menu.addAction(QStringLiteral("Berater…"), this, &Form1::showCoach);
+    coach->setShortcut(QKeySequence(Qt::Key_F2));
+    coach->setObjectName(QStringLiteral("Berater"));
+    menu.exec(event->globalPos());
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // The coach belongs to the game: the program ends with the game's window.
+    if (m_coach)
+        m_coach->close();
+    QWidget::closeEvent(event);
+}
+
 void Form1::showBoard() {
     keepFocusHarmless();
     for (int i = 0; i < kDiceCount; ++i) {
@@ -307,6 +352,8 @@ void Form1::showBoard() {
         showPoints(LabelPunkte(cell), m_game.LabelPunkte(sum),
                    cellName(cell, m_game.LabelPunkte(sum)));
     }
+    if (m_coach && m_coach->isVisible())
+        m_coach->follow(positionOf(m_game), m_moves);
 }
 
 void Form1::showPoints(QLabel* label, Points points, const QString& spokenName) {

@@ -3,11 +3,14 @@
 #include "display.h"
 #include "game.h"
 #include "message_box.h"
+#include "position.h"
 
 #include <QWidget>
 
 #include <array>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -18,6 +21,7 @@ namespace kubiq {
 
 class Beeper;
 class Clock;
+class CoachWindow;
 class Pacer;
 class RandomDraw;
 
@@ -28,6 +32,8 @@ struct WindowServices {
     Beeper& beeper;
     MessageBox& messageBox;
     Pacer& pacer;
+    // Where the coach looks for its table; empty: beside the program.
+    std::vector<std::string> coachTables = {};
 };
 
 // KUBIQ's one window: the dice, the score sheet and the help and history panel. Its controls
@@ -42,6 +48,15 @@ public:
     int Versuch() const { return m_game.Versuch(); }
     int Runde() const { return m_game.Runde(); }
     void GameInit();
+
+    // Opens the coach beside the window, or closes it (F2).
+    void toggleCoach();
+    // Opens the coach, or brings it to the front ("Berater…" in the context menu).
+    void showCoach();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createDiceFrame();
@@ -96,6 +111,10 @@ private:
     // the whole text in characters (-1 until it is first set).
     std::size_t m_spielstandBytes = 0;
     qsizetype m_spielstandLength = -1;
+
+    // The coach reads the Board and the player's decisions; it is made on first use.
+    MoveLog m_moves;
+    CoachWindow* m_coach = nullptr;
 };
 
 } // namespace kubiq

@@ -38,8 +38,12 @@ TEST_F(CoachWindowTest, F2OpensTheCoachBesideTheGameAndClosesIt) {
     EXPECT_FALSE(coach()->isModal());
     EXPECT_EQ(coach()->windowTitle(), "KUBIQ – Berater");
 
-    pressF2(coach());
+    pressF2(&window);
     EXPECT_FALSE(coach()->isVisible());
+    pressF2(&window);
+    EXPECT_TRUE(coach()->isVisible());
+    pressF2(coach());
+    EXPECT_FALSE(coach()->isVisible()) << "F2 closes it from its own window too";
     EXPECT_EQ(faces(), "66612") << "the game is unchanged";
     EXPECT_EQ(window.Versuch(), 2);
 }

@@ -98,7 +98,7 @@ protected:
     RecordingBeeper beeper;
     RecordingMessageBox messageBox;
     ScriptedPacer pacer;
-    Form1 window{WindowServices{clock, draws, beeper, messageBox, pacer}};
+    Form1 window{WindowServices{clock, draws, beeper, messageBox, pacer, {KUBIQ_COACH_TABLE}}};
 };
 
 } // namespace kubiq::test
