@@ -218,12 +218,32 @@ TEST_F(HelpPanelTest, TheFocusNeverStaysOnAHiddenButton) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(HelpPanelTest, EnterAnswersThePanelFromTheOKButton) {
-    click(control(QStringLiteral("CommandHelp")));
-    control(QStringLiteral("CommandOK"))->setFocus();
-    QTest::keyClick(control(QStringLiteral("CommandOK")), Qt::Key_Return);
-    EXPECT_TRUE(control(QStringLiteral("Frame2"))->isVisible());
-    EXPECT_FALSE(control(QStringLiteral("Frame3"))->isVisible());
+TEST_F(HelpPanelTest, EnterStartsALineInTheTextBoxAndClosesThePanelElsewhere) {
+    const struct {
+        const char* why;
+        const char* focus;
+        Qt::Key key;
+        bool closes;
+    } rows[] = {
+        {"Enter in the text box starts a new line", "TextSpielstand", Qt::Key_Return, false},
+        {"Escape in the text box closes the panel", "TextSpielstand", Qt::Key_Escape, true},
+        {"Enter on OK closes it", "CommandOK", Qt::Key_Return, true},
+        {"and so does Enter on the keypad", "CommandOK", Qt::Key_Enter, true},
+    };
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* box = control<QPlainTextEdit>(QStringLiteral("TextSpielstand"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        click(control(QStringLiteral("CommandHelp")));
+        control(QLatin1String(row.focus))->setFocus();
+        const qsizetype lines = box->toPlainText().count(QLatin1Char('\n'));
+        QTest::keyClick(window.windowHandle(), row.key);
+        EXPECT_EQ(control(QStringLiteral("Frame3"))->isVisible(), !row.closes);
+        EXPECT_EQ(box->toPlainText().count(QLatin1Char('\n')), lines + (row.closes ? 0 : 1));
+        if (!row.closes)
+            click(control(QStringLiteral("CommandOK")));
+    }
 }
 
 } // namespace
