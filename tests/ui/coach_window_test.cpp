@@ -107,7 +107,7 @@ TEST_F(CoachWindowTest, CountsWhatEachDecisionCost) {
             .toDouble();
     };
     double sum = 0.0;
-    roll("55555"); // the first roll of a turn is no decision
+    roll("55555");                 // the first roll of a turn is no decision
     click(categoryButton(Chance)); // 25 points where Kubiq scores 50
     EXPECT_LT(shown("LetzterZug"), -10.0) << line("LetzterZug").toStdString();
     sum += shown("LetzterZug");
