@@ -48,6 +48,8 @@ private:
             throw std::logic_error("no advice for a board on screen");
         const EntryAdvice& entry = advice->entries.front();
         if (advice->bestHold && advice->bestHold->expectedTotal > entry.expectedTotal) {
+            if (!m_game.CommandWuerfelnEnabled())
+                throw std::logic_error("advice to roll with no roll left");
             hold(advice->bestHold->faces);
             return true;
         }

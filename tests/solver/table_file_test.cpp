@@ -11,7 +11,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <random>
+#include <stdexcept>
 
 namespace kubiq {
 namespace {
