@@ -131,7 +131,7 @@ BENCHMARK(turnSetsWithoutShortcuts)->Unit(benchmark::kMicrosecond);
 template <int Lanes> void turnKernel(benchmark::State& state) {
     const StateSpace space;
     using Turn = TurnValues<Lanes>;
-    const Turn turn(space);
+    Turn turn(space);
     auto throws = std::make_unique<typename Turn::ThrowRow>();
     auto keeps = std::make_unique<typename Turn::KeepRow>();
     auto best = std::make_unique<typename Turn::KeepRow>();

@@ -48,7 +48,7 @@ std::optional<Coach::Evaluation> Coach::evaluate(const Position& position) const
     const int shown = dice.throwOf(keep);
 
     using Turn = TurnValues<1>;
-    const Turn turn(m_space, dice);
+    Turn turn(m_space, dice);
     const auto entry = [&](int category, int slot) {
         const int points = m_space.pointsOf(category)[slot];
         const std::size_t next = *m_space.indexOf(m_space.after(state, category, points));

@@ -5,14 +5,15 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace kubiq {
 
 // The three rolls of one turn, worked backwards for `Lanes` turn states side by side. Every
 // value is the expected rest of the game's TOTAL from that moment under best play. The solver
 // runs eight states at once, since the same index arithmetic then serves eight values and the
-// compiler turns the innermost loops into vector instructions (about three times faster than
-// one state at a time); the coach runs one.
+// compiler turns the innermost loops into vector instructions (the whole table in 2.2 times less
+// processor time than one state at a time); the coach runs one.
 //
 // Rolling dice one at a time is the same as rolling them together, so the value of a keep
 // before the roll is the mean over the six faces of the keep with one die more: 210 keeps of
@@ -26,23 +27,26 @@ public:
     using KeepRow = std::array<Lane, DiceSets::kKeeps>;
 
     explicit TurnValues(const StateSpace& space, const DiceSets& dice = diceSets())
-        : m_space(space), m_dice(dice) {}
+        : m_space(space), m_dice(dice) {
+        std::size_t most = 0;
+        for (int c = 0; c < kCategoryCount; ++c)
+            most = std::max(most, space.pointsOf(c).size());
+        m_entries.resize(most);
+    }
 
     // The value of each throw with no roll left: its best open category. entry(c, slot) gives
     // the lanes' values of entering pointsOf(c)[slot] in category c.
-    template <typename Entry>
-    void afterLastRoll(unsigned open, Entry&& entry, ThrowRow& throws) const {
+    template <typename Entry> void afterLastRoll(unsigned open, Entry&& entry, ThrowRow& throws) {
         for (auto& lane : throws)
             lane.fill(-1.0);
         for (int c = 0; c < kCategoryCount; ++c) {
             if (!(open >> c & 1))
                 continue;
             const std::size_t slots = m_space.pointsOf(c).size();
-            std::array<Lane, 32> values;
             for (std::size_t s = 0; s < slots; ++s)
-                values[s] = entry(c, static_cast<int>(s));
+                m_entries[s] = entry(c, static_cast<int>(s));
             for (int t = 0; t < DiceSets::kThrows; ++t) {
-                const Lane& value = values[m_space.pointsSlot(t, c)];
+                const Lane& value = m_entries[m_space.pointsSlot(t, c)];
                 for (int l = 0; l < Lanes; ++l)
                     throws[t][l] = std::max(throws[t][l], value[l]);
             }
@@ -98,6 +102,7 @@ public:
 private:
     const StateSpace& m_space;
     const DiceSets& m_dice;
+    std::vector<Lane> m_entries; // the values of one category's points, Chance's 26 the most
 };
 
 } // namespace kubiq
