@@ -7,6 +7,7 @@
 // and the rule, and exits with 1; the same seed replays the same events.
 
 #include "monkey.h"
+#include "quiet_offscreen.h"
 
 #include <QApplication>
 
@@ -22,14 +23,6 @@ namespace {
 int usage() {
     std::fprintf(stderr, "usage: monkey [--events N] [--seed S] [--coach] [--trace]\n");
     return 2;
-}
-
-// The offscreen platform says at every change of the coach's size that it cannot pass a
-// window's size hints on: thousands of lines that tell nothing about the game.
-QtMessageHandler qtHandler = nullptr;
-void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message != QLatin1String("This plugin does not support propagateSizeHints()"))
-        qtHandler(type, context, message);
 }
 
 bool parse(const char* text, unsigned long long& value) {
@@ -63,7 +56,7 @@ int main(int argc, char* argv[]) {
 
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qtHandler = qInstallMessageHandler(quietOffscreen);
+    kubiq::test::quietOffscreen();
     QApplication app(argc, argv);
     // "&Ende" closes the window; the monkey decides what follows, not the application.
     QApplication::setQuitOnLastWindowClosed(false);

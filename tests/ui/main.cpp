@@ -1,3 +1,5 @@
+#include "quiet_offscreen.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    kubiq::test::quietOffscreen();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
