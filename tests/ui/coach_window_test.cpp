@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QSet>
 #include <QTimer>
 
 namespace kubiq::test {
@@ -85,11 +86,21 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
         EXPECT_LE(value, previous) << "best first: " << row.toStdString();
         previous = value;
     }
-    for (QLabel* label : coach()->findChildren<QLabel*>()) {
-        if (label->isVisible()) {
+    // A screen reader hears every line, and Tab reaches each of them and the list.
+    coach()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(coach()));
+    QSet<QWidget*> reached;
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(coach()->focusWidget() ? coach()->focusWidget() : coach(), Qt::Key_Tab);
+        reached.insert(coach()->focusWidget());
+    }
+    for (QWidget* part : coach()->findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<QLabel*>(part); label && label->isVisible()) {
             EXPECT_EQ(label->accessibleName(), label->text());
+            EXPECT_TRUE(reached.contains(label)) << label->text().toStdString();
         }
     }
+    EXPECT_TRUE(reached.contains(coach()->findChild<QListWidget*>()));
 
     roll("6");
     roll("6");
