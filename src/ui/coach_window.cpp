@@ -11,8 +11,6 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include <filesystem>
-
 namespace kubiq {
 
 namespace {
