@@ -23,21 +23,6 @@
 #include <string>
 
 namespace kubiq::bench {
-namespace {
-
-class SilentMessageBox final : public MessageBox {
-public:
-    void information(std::string_view, std::string_view) override {}
-};
-
-std::string stringArgument(int argc, char** argv, const char* name) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == name)
-            return argv[i + 1];
-    return {};
-}
-
-} // namespace
 
 int runHarness(int argc, char** argv) {
     const std::string table = stringArgument(argc, argv, "--table");

@@ -69,6 +69,13 @@ int intArgument(int argc, char** argv, const char* name, int fallback) {
     return fallback;
 }
 
+std::string stringArgument(int argc, char** argv, const char* name) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return argv[i + 1];
+    return {};
+}
+
 bool hasArgument(int argc, char** argv, const char* name) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], name) == 0)

@@ -2,6 +2,8 @@
 
 // What the harnesses share: clocks, processor time and a line of results for bench/run.
 
+#include "message_box.h"
+
 #include <QEvent>
 #include <QObject>
 
@@ -33,7 +35,14 @@ void printResult(const std::string& measure,
 
 // The value of a "--name value" argument, or `fallback` when it is not given.
 int intArgument(int argc, char** argv, const char* name, int fallback);
+std::string stringArgument(int argc, char** argv, const char* name);
 bool hasArgument(int argc, char** argv, const char* name);
+
+// A game-over box that waits for nobody: a harness has no player to close it.
+class SilentMessageBox final : public MessageBox {
+public:
+    void information(std::string_view, std::string_view) override {}
+};
 
 // Counts the paint events of the objects it filters.
 class PaintCounter final : public QObject {

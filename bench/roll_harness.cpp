@@ -43,12 +43,6 @@ private:
     Pacer* m_paced;
 };
 
-// A roll never ends a game here; should one, nothing may wait for the player.
-class SilentMessageBox final : public MessageBox {
-public:
-    void information(std::string_view, std::string_view) override {}
-};
-
 QLabel* LabelWAnzeige(const Form1& window, int die) {
     return window.findChild<QLabel*>(QStringLiteral("LabelWAnzeige(%1)").arg(die));
 }

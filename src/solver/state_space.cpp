@@ -1,5 +1,7 @@
 #include "state_space.h"
 
+#include "word_hash.h"
+
 #include <algorithm>
 #include <set>
 
@@ -16,20 +18,6 @@ int sheetCell(int firstCategory, int sum, SumCell cell) {
     scores[firstCategory] = sum;
     return sheetSum(scores, cell).value_or(0);
 }
-
-class Fnv1a {
-public:
-    void add(std::int64_t value) {
-        for (int byte = 0; byte < 8; ++byte) {
-            m_hash ^= static_cast<std::uint64_t>(value >> (8 * byte)) & 0xff;
-            m_hash *= 0x100000001b3ull;
-        }
-    }
-    std::uint64_t hash() const { return m_hash; }
-
-private:
-    std::uint64_t m_hash = 0xcbf29ce484222325ull;
-};
 
 } // namespace
 
@@ -178,20 +166,21 @@ int StateSpace::total(int upperSum, int lowerSum) const {
 }
 
 std::uint64_t StateSpace::digest(const DiceSets& dice) const {
-    Fnv1a hash;
-    hash.add(kDiceCount);
-    hash.add(kRollsPerTurn);
-    hash.add(kCategoryCount);
+    WordHash hash;
+    const auto add = [&hash](auto value) { hash.add(static_cast<std::uint32_t>(value)); };
+    add(kDiceCount);
+    add(kRollsPerTurn);
+    add(kCategoryCount);
     for (int t = 0; t < DiceSets::kThrows; ++t)
         for (int c = 0; c < kCategoryCount; ++c)
-            hash.add(dice.score(t, c));
+            add(dice.score(t, c));
     for (const Section* section : {&m_upper, &m_lower}) {
-        hash.add(section->threshold);
+        add(section->threshold);
         for (int bonus : section->bonusAt)
-            hash.add(bonus);
+            add(bonus);
     }
-    hash.add(static_cast<std::int64_t>(m_size));
-    return hash.hash();
+    add(m_size);
+    return hash.value();
 }
 
 } // namespace kubiq

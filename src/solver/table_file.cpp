@@ -1,5 +1,7 @@
 #include "table_file.h"
 
+#include "word_hash.h"
+
 #include <array>
 #include <bit>
 #include <cmath>
@@ -18,15 +20,6 @@ constexpr std::size_t kHeaderSize = 40;
 constexpr std::uint32_t kValueSize = 4;
 // No rest of a TOTAL comes near this: a value beyond it is not one.
 constexpr float kMostPlausible = 1000.0f;
-
-class Checksum {
-public:
-    void add(std::uint32_t word) { m_hash = (m_hash ^ word) * 0x100000001b3ull; }
-    std::uint64_t value() const { return m_hash; }
-
-private:
-    std::uint64_t m_hash = 0xcbf29ce484222325ull;
-};
 
 template <typename T> void putLittle(unsigned char* at, T value) {
     for (std::size_t i = 0; i < sizeof(T); ++i)
@@ -49,7 +42,7 @@ TableRead problem(TableProblem what) {
 bool writeTable(const std::string& path, std::uint64_t fingerprint,
                 std::span<const double> values) {
     std::vector<unsigned char> bytes(kHeaderSize + kValueSize * values.size());
-    Checksum checksum;
+    WordHash checksum;
     unsigned char* at = bytes.data() + kHeaderSize;
     for (double value : values) {
         const auto word = std::bit_cast<std::uint32_t>(static_cast<float>(value));
@@ -106,7 +99,7 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
     if (read != count || std::fgetc(file.get()) != EOF)
         return problem(TableProblem::Damaged);
 
-    Checksum checksum;
+    WordHash checksum;
     bool plausible = true;
     for (float& value : table.values) {
         auto word = std::bit_cast<std::uint32_t>(value);
