@@ -2,9 +2,11 @@
 // coach's advice and N by a simple rule (keep the most frequent face, enter the highest tip),
 // and prints one JSON line for each: the final TOTAL's mean, standard deviation, standard
 // error, percentiles, and how often each bonus was reached. The solver's expected total goes
-// with them, to set the coach's mean against.
+// with them, to set the coach's mean against. A last line gives the costs of the simple rule's
+// decisions that were not the best, from which the review's marks of a decision are chosen.
 
 #include "coach_player.h"
+#include "game_review.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +20,18 @@
 namespace {
 
 using kubiq::test::FinalSheet;
+using kubiq::test::Strategy;
+
+struct Played {
+    std::vector<FinalSheet> sheets;
+    std::vector<double> costs; // of every decision that was not the best
+};
+
+// The nearest-rank percentile of sorted values.
+template <typename T> const T& percentileOf(const std::vector<T>& sorted, double p) {
+    const auto rank = static_cast<std::size_t>(std::ceil(p / 100.0 * sorted.size()));
+    return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
+}
 
 void report(const char* strategy, std::vector<FinalSheet> games, double seconds, double expected) {
     const double n = static_cast<double>(games.size());
@@ -32,11 +46,7 @@ void report(const char* strategy, std::vector<FinalSheet> games, double seconds,
     const double deviation = std::sqrt((squares - sum * mean) / (n - 1));
     std::sort(games.begin(), games.end(),
               [](const FinalSheet& a, const FinalSheet& b) { return a.total < b.total; });
-    // The nearest-rank percentile.
-    const auto percentile = [&](double p) {
-        const auto rank = static_cast<std::size_t>(std::ceil(p / 100.0 * n));
-        return games[std::clamp<std::size_t>(rank, 1, games.size()) - 1].total;
-    };
+    const auto percentile = [&](double p) { return percentileOf(games, p).total; };
     std::printf("{\"strategy\": \"%s\", \"games\": %zu, \"seconds\": %.3f, \"expected\": %.6f, "
                 "\"mean\": %.4f, \"sd\": %.4f, \"se\": %.4f, \"min\": %d, \"p5\": %d, "
                 "\"p25\": %d, \"p50\": %d, \"p75\": %d, \"p95\": %d, \"max\": %d, "
@@ -47,19 +57,40 @@ void report(const char* strategy, std::vector<FinalSheet> games, double seconds,
                 lower / n);
 }
 
+void reportCosts(std::vector<double> costs, int games) {
+    std::sort(costs.begin(), costs.end());
+    const auto share = [&](double least) {
+        return static_cast<double>(costs.end() - std::lower_bound(costs.begin(), costs.end(), least)) /
+               static_cast<double>(costs.size());
+    };
+    std::printf("{\"costs of\": \"simple\", \"per game\": %.2f, \"p50\": %.3f, \"p75\": %.3f, "
+                "\"p90\": %.3f, \"p99\": %.3f, \"from 0.5\": %.4f, \"from 2\": %.4f, "
+                "\"from 8\": %.4f}\n",
+                static_cast<double>(costs.size()) / games, percentileOf(costs, 50),
+                percentileOf(costs, 75), percentileOf(costs, 90), percentileOf(costs, 99),
+                share(kubiq::kInaccuracy), share(kubiq::kMistake), share(kubiq::kBlunder));
+}
+
 // Thread t plays games t, t + threads, ... with a draw seeded seed + t.
-std::vector<FinalSheet> play(const kubiq::Coach* coach, int games, int threads,
-                             std::uint64_t seed) {
-    std::vector<FinalSheet> sheets(games);
+Played play(Strategy strategy, const kubiq::Coach& coach, int games, int threads,
+            std::uint64_t seed) {
+    Played played{std::vector<FinalSheet>(games), {}};
+    std::vector<std::vector<double>> costs(threads);
     std::vector<std::jthread> pool;
     for (int t = 0; t < threads; ++t)
         pool.emplace_back([&, t] {
-            kubiq::test::Player player(coach, seed + t);
+            kubiq::test::Player player(strategy, &coach, seed + t);
             for (int game = t; game < games; game += threads)
-                sheets[game] = player.play();
+                played.sheets[game] = player.play();
+            for (const kubiq::PlayedGame& game : player.moves().finished())
+                for (const kubiq::Move& move : game.moves)
+                    if (const double cost = coach.cost(move); cost > 1e-9)
+                        costs[t].push_back(cost);
         });
     pool.clear(); // joins
-    return sheets;
+    for (const std::vector<double>& some : costs)
+        played.costs.insert(played.costs.end(), some.begin(), some.end());
+    return played;
 }
 
 } // namespace
@@ -87,12 +118,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const kubiq::Coach& coach = std::get<kubiq::Coach>(loaded);
-    for (const kubiq::Coach* strategy : {&coach, static_cast<const kubiq::Coach*>(nullptr)}) {
+    for (Strategy strategy : {Strategy::Coach, Strategy::Rule}) {
         const auto start = std::chrono::steady_clock::now();
-        std::vector<FinalSheet> sheets = play(strategy, games, threads, seed);
+        Played played = play(strategy, coach, games, threads, seed);
         const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-        report(strategy ? "coach" : "simple", std::move(sheets), wall.count(),
-               coach.expectedGameTotal());
+        report(strategy == Strategy::Coach ? "coach" : "simple", std::move(played.sheets),
+               wall.count(), coach.expectedGameTotal());
+        if (strategy == Strategy::Rule)
+            reportCosts(std::move(played.costs), games);
     }
     return 0;
 }

@@ -85,6 +85,17 @@ std::optional<Coach::Evaluation> Coach::evaluate(const Position& position) const
     return evaluation;
 }
 
+namespace {
+
+// Of equal holds, the one that holds the most dice, which the player can see at a glance is the
+// same as stopping when it holds all five.
+bool ranksAbove(const HoldAdvice& a, const HoldAdvice& b) {
+    return a.expectedTotal > b.expectedTotal ||
+           (a.expectedTotal == b.expectedTotal && a.faces.size() > b.faces.size());
+}
+
+} // namespace
+
 std::optional<Advice> Coach::advise(const Position& position) const {
     const std::optional<Evaluation> evaluation = evaluate(position);
     if (!evaluation)
@@ -97,36 +108,65 @@ std::optional<Advice> Coach::advise(const Position& position) const {
         advice.entries.push_back(entry);
     }
     if (!evaluation->holds.empty()) {
-        // The best hold; of equals, the one that holds the most dice, which the player can see
-        // at a glance is the same as stopping when it holds all five.
-        HoldAdvice best = *std::max_element(evaluation->holds.begin(), evaluation->holds.end(),
-                                            [](const HoldAdvice& a, const HoldAdvice& b) {
-                                                return a.expectedTotal < b.expectedTotal ||
-                                                       (a.expectedTotal == b.expectedTotal &&
-                                                        a.faces.size() < b.faces.size());
-                                            });
+        HoldAdvice best = *std::min_element(evaluation->holds.begin(), evaluation->holds.end(),
+                                            ranksAbove);
         best.expectedTotal += sheet;
         advice.bestHold = best;
     }
     return advice;
 }
 
-double Coach::cost(const Move& move) const {
+std::optional<Weighing> Coach::weigh(const Move& move) const {
     const std::optional<Evaluation> evaluation = evaluate(move.before);
-    if (!evaluation)
-        return 0.0;
-    double chosen = evaluation->best;
+    if (!evaluation || evaluation->entries.empty())
+        return std::nullopt;
+    const double sheet = evaluation->sheetTotal;
+    Weighing weighing;
+    weighing.bestTotal = sheet + evaluation->best;
+    weighing.chosenTotal = weighing.bestTotal;
     if (move.kind == Move::Kind::Enter) {
         for (const EntryAdvice& entry : evaluation->entries)
             if (entry.category == move.category)
-                chosen = entry.expectedTotal;
+                weighing.chosenTotal = sheet + entry.expectedTotal;
     } else if (!evaluation->holds.empty()) {
         const std::vector<int> held = move.before.heldFaces();
         for (const HoldAdvice& hold : evaluation->holds)
             if (hold.faces == held)
-                chosen = hold.expectedTotal;
+                weighing.chosenTotal = sheet + hold.expectedTotal;
     }
-    return std::max(0.0, evaluation->best - chosen);
+    // Stopping is the best choice when no hold beats it; holding all five dice ties with it.
+    const EntryAdvice& entry = evaluation->entries.front();
+    if (evaluation->holds.empty() || entry.expectedTotal >= evaluation->best)
+        weighing.best.category = entry.category;
+    else
+        weighing.best.hold = std::min_element(evaluation->holds.begin(),
+                                              evaluation->holds.end(), ranksAbove)
+                                 ->faces;
+    return weighing;
+}
+
+double Coach::cost(const Move& move) const {
+    const std::optional<Weighing> weighing = weigh(move);
+    return weighing ? std::max(0.0, weighing->cost()) : 0.0;
+}
+
+std::vector<RankedHold> Coach::rankHolds(const Position& position, std::size_t count) const {
+    std::optional<Evaluation> evaluation = evaluate(position);
+    if (!evaluation || evaluation->holds.empty())
+        return {};
+    std::vector<HoldAdvice>& holds = evaluation->holds;
+    std::stable_sort(holds.begin(), holds.end(), ranksAbove); // equals as advise() picks them
+    const std::vector<int> held = position.heldFaces();
+    std::vector<RankedHold> ranking;
+    for (std::size_t i = 0; i < holds.size(); ++i) {
+        if (i >= count && holds[i].faces != held && !holds[i].faces.empty())
+            continue;
+        RankedHold ranked{holds[i], static_cast<int>(i) + 1,
+                          holds.front().expectedTotal - holds[i].expectedTotal};
+        ranked.hold.expectedTotal += evaluation->sheetTotal;
+        ranking.push_back(std::move(ranked));
+    }
+    return ranking;
 }
 
 double Coach::expectedGameTotal() const {

@@ -22,6 +22,30 @@ struct EntryAdvice {
     double expectedTotal = 0.0;
 };
 
+// A choice on a board: the dice to hold for the next roll, or the category to enter.
+struct Choice {
+    std::vector<int> hold; // the faces held, ascending, when rolling
+    int category = -1;     // the category entered; -1 when rolling
+    bool enters() const { return category >= 0; }
+    friend bool operator==(const Choice&, const Choice&) = default;
+};
+
+// A choice against the best one on its board.
+struct Weighing {
+    Choice best;
+    double bestTotal = 0.0;   // expected final TOTAL of the best choice
+    double chosenTotal = 0.0; // expected final TOTAL of the choice made
+    // How far the choice dropped the expected final TOTAL: 0 when it was the best.
+    double cost() const { return bestTotal - chosenTotal; }
+};
+
+// One hold of a ranking.
+struct RankedHold {
+    HoldAdvice hold;
+    int rank = 0;      // 1 for the best
+    double drop = 0.0; // below the best hold, which is the best choice while rolls are left
+};
+
 struct Advice {
     double expectedTotal = 0.0;         // from this board on
     std::optional<HoldAdvice> bestHold; // after a roll, while rolls are left
@@ -40,9 +64,15 @@ public:
 
     // Nothing for a board no game can show.
     std::optional<Advice> advise(const Position& position) const;
+    // The move against the best choice on its board; nothing for a board no game can show.
+    std::optional<Weighing> weigh(const Move& move) const;
     // How far the move dropped the expected final TOTAL below the best choice on its board:
     // 0 when it was the best.
     double cost(const Move& move) const;
+    // The holds of the dice shown, best first (of equals, the one holding more dice): the best
+    // `count`, then the dice held now and rolling all five where they rank lower. Empty with
+    // no roll left or before the turn's first roll.
+    std::vector<RankedHold> rankHolds(const Position& position, std::size_t count = 5) const;
     // The expected final TOTAL of a new game.
     double expectedGameTotal() const;
 

@@ -3,6 +3,7 @@
 #include "game.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace kubiq {
 
@@ -13,6 +14,10 @@ std::vector<int> Position::heldFaces() const {
             faces.push_back(this->faces[i]);
     std::sort(faces.begin(), faces.end());
     return faces;
+}
+
+int Position::turn() const {
+    return kCategoryCount + 1 - std::popcount(open);
 }
 
 Position positionOf(const Game& game) {
@@ -32,19 +37,17 @@ Position positionOf(const Game& game) {
 
 void MoveLog::roll(const Position& before) {
     if (before.rollsMade > 0 && before.rollsMade < kRollsPerTurn)
-        record({Move::Kind::Roll, before, -1});
+        m_thisGame.push_back({Move::Kind::Roll, before, -1});
 }
 
-bool MoveLog::enter(const Position& before, int category) {
-    if (before.rollsMade == 0 || !(before.open >> category & 1))
-        return false;
-    record({Move::Kind::Enter, before, category});
-    return before.open == 1u << category;
+void MoveLog::enter(const Position& before, int category) {
+    if (before.rollsMade > 0 && before.open >> category & 1)
+        m_thisGame.push_back({Move::Kind::Enter, before, category});
 }
 
-void MoveLog::record(const Move& move) {
-    m_thisGame.push_back(move);
-    m_last = move;
+void MoveLog::finish(int total) {
+    m_finished.push_back({std::move(m_thisGame), total});
+    m_thisGame.clear();
 }
 
 } // namespace kubiq

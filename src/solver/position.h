@@ -22,6 +22,8 @@ struct Position {
 
     // The faces of the held dice, ascending.
     std::vector<int> heldFaces() const;
+    // The turn of the game, 1..13: one more than the categories entered.
+    int turn() const;
     friend bool operator==(const Position&, const Position&) = default;
 };
 
@@ -35,33 +37,30 @@ struct Move {
     int category = -1; // the category entered, for Kind::Enter
 };
 
-// The decisions of the game in play, and the last one (which stays when a game ends). The
-// window tells it of each click before the game takes it; the rules decide what counts.
+// A game the player finished: its decisions and the final TOTAL on its sheet.
+struct PlayedGame {
+    std::vector<Move> moves;
+    int total = 0;
+};
+
+// The decisions of the game in play and of the games finished before it. The window tells it of
+// each click before the game takes it; the rules decide what counts.
 class MoveLog {
 public:
     // A click of the roll button on this board: a decision once there are dice to hold, until
     // the turn's rolls are used up.
     void roll(const Position& before);
     // A click on category c: a decision once the turn's first roll is made, while c is open.
-    // True when it is the game's last entry.
-    bool enter(const Position& before, int category);
-    // The game is over and the next one begins.
-    void newGame() {
-        m_thisGame.clear();
-        ++m_games;
-    }
+    void enter(const Position& before, int category);
+    // The game in play ended with this TOTAL; the next one begins with no decision.
+    void finish(int total);
 
     const std::vector<Move>& thisGame() const { return m_thisGame; }
-    const std::optional<Move>& last() const { return m_last; }
-    // Counts the games begun, so that a reader can tell this game's decisions from another's.
-    long games() const { return m_games; }
+    const std::vector<PlayedGame>& finished() const { return m_finished; }
 
 private:
-    void record(const Move& move);
-
     std::vector<Move> m_thisGame;
-    std::optional<Move> m_last;
-    long m_games = 0;
+    std::vector<PlayedGame> m_finished;
 };
 
 } // namespace kubiq

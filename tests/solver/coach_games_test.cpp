@@ -1,7 +1,8 @@
 // Games played by the coach's advice through the real engine score, on average, what the solver
-// expects of best play.
+// expects of best play; the review of every game adds up to its final TOTAL.
 
 #include "coach_player.h"
+#include "game_review.h"
 
 #include <gtest/gtest.h>
 
@@ -48,9 +49,72 @@ TEST_F(CoachGames, FirstRollsAverageToTheTurnsValue) {
     }
 }
 
+// What the review says of every finished game of a player: its TOTAL is what best play
+// expected, plus the luck of the rolls, minus the cost of the decisions, each cost the one the
+// coach gives the move on its own; and every hold ranking starts with the advice's best hold.
+void expectReviewsAddUp(const Coach& coach, const MoveLog& moves) {
+    std::vector<GameReview> reviews;
+    for (const PlayedGame& game : moves.finished()) {
+        GameReview review = reviewGame(coach, game);
+        ASSERT_TRUE(review.balanced()) << "game " << reviews.size() + 1;
+        ASSERT_NEAR(review.expected + review.luck() - review.loss(), game.total, 1e-3);
+        ASSERT_EQ(review.decisions(), static_cast<int>(game.moves.size()));
+        double loss = 0.0;
+        for (const Move& move : game.moves)
+            loss += coach.cost(move);
+        ASSERT_NEAR(review.loss(), loss, 1e-9);
+        for (const Move& move : game.moves) {
+            if (move.kind != Move::Kind::Roll)
+                continue;
+            const std::vector<RankedHold> ranking = coach.rankHolds(move.before);
+            ASSERT_FALSE(ranking.empty());
+            EXPECT_EQ(ranking.front().hold.faces, coach.advise(move.before)->bestHold->faces);
+            EXPECT_EQ(ranking.front().drop, 0.0);
+            const auto listed = [&](const std::vector<int>& faces) {
+                return std::count_if(ranking.begin(), ranking.end(), [&](const RankedHold& r) {
+                    return r.hold.faces == faces;
+                });
+            };
+            EXPECT_EQ(listed(move.before.heldFaces()), 1) << "the dice held, once";
+            EXPECT_EQ(listed({}), 1) << "rolling all five, once";
+            for (std::size_t i = 1; i < ranking.size(); ++i)
+                EXPECT_LT(ranking[i - 1].rank, ranking[i].rank);
+        }
+        reviews.push_back(std::move(review));
+    }
+    const RunSummary summary = summarize(reviews);
+    EXPECT_EQ(summary.games, static_cast<int>(moves.finished().size()));
+    EXPECT_NEAR(summary.meanTotal - summary.meanLuck + summary.meanLoss, coach.expectedGameTotal(),
+                1e-3);
+}
+
+TEST_F(CoachGames, ReviewsOfRuleAndRandomGamesAddUpToTheirTotals) {
+    const struct {
+        const char* name;
+        test::Strategy strategy;
+        double fewestBest; // share of decisions that were the best
+        double mostBest;
+    } rows[] = {{"the rule of thumb", test::Strategy::Rule, 0.2, 0.9},
+                {"random play", test::Strategy::Random, 0.0, 0.3}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::Player player(row.strategy, &coach, 20261209);
+        for (int game = 0; game < 500; ++game)
+            player.play();
+        expectReviewsAddUp(coach, player.moves());
+        std::vector<GameReview> reviews;
+        for (const PlayedGame& game : player.moves().finished())
+            reviews.push_back(reviewGame(coach, game));
+        const RunSummary summary = summarize(reviews);
+        EXPECT_GT(summary.bestShare, row.fewestBest);
+        EXPECT_LT(summary.bestShare, row.mostBest);
+        EXPECT_GT(summary.meanLoss, 10.0) << "neither plays as well as the coach";
+    }
+}
+
 TEST_F(CoachGames, MeanTotalIsTheSolversExpectedTotal) {
     constexpr int kGames = 2000;
-    test::Player player(&coach, 20261208);
+    test::Player player(test::Strategy::Coach, &coach, 20261208);
     double sum = 0.0;
     double squares = 0.0;
     for (int game = 0; game < kGames; ++game) {
@@ -58,6 +122,9 @@ TEST_F(CoachGames, MeanTotalIsTheSolversExpectedTotal) {
         sum += total;
         squares += total * total;
     }
+    expectReviewsAddUp(coach, player.moves());
+    for (const PlayedGame& game : player.moves().finished())
+        EXPECT_EQ(reviewGame(coach, game).loss(), 0.0) << "the coach's own play costs nothing";
     const double mean = sum / kGames;
     const double deviation = std::sqrt((squares - sum * mean) / (kGames - 1));
     const double standardError = deviation / std::sqrt(kGames);

@@ -1,0 +1,128 @@
+#include "game_review.h"
+
+#include <cmath>
+
+namespace kubiq {
+
+namespace {
+
+// Equal values are computed the same way from the same table entries, so a best choice costs
+// exactly nothing; the margin only absorbs a tie between two different sums.
+constexpr double kTie = 1e-9;
+
+Choice choiceOf(const Move& move) {
+    if (move.kind == Move::Kind::Enter)
+        return {{}, move.category};
+    return {move.before.heldFaces(), -1};
+}
+
+// Appends the roll that gave the board `board` (worth `value`), made from a hold worth `from`.
+void addRoll(GameReview& review, const Position& board, double from, double value) {
+    review.steps.push_back({ReviewStep::Kind::Roll, board.turn(), board.rollsMade, board.faces,
+                            from, value, {}, {}});
+}
+
+// The decisions of a game, each after the roll that gave its board; returns the value of the
+// last choice, from which the next roll is made.
+double addMoves(const Coach& coach, GameReview& review, const std::vector<Move>& moves) {
+    double value = review.expected;
+    for (const Move& move : moves) {
+        const std::optional<Weighing> weighing = coach.weigh(move);
+        if (!weighing)
+            continue; // a board no game can show; the review will not balance
+        addRoll(review, move.before, value, weighing->bestTotal);
+        review.steps.push_back({ReviewStep::Kind::Decision, move.before.turn(),
+                                move.before.rollsMade, move.before.faces, weighing->bestTotal,
+                                weighing->chosenTotal, choiceOf(move), weighing->best});
+        value = weighing->chosenTotal;
+    }
+    return value;
+}
+
+} // namespace
+
+Slip slipOf(double cost) {
+    if (cost >= kBlunder)
+        return Slip::Blunder;
+    if (cost >= kMistake)
+        return Slip::Mistake;
+    if (cost >= kInaccuracy)
+        return Slip::Inaccuracy;
+    return Slip::None;
+}
+
+double GameReview::luck() const {
+    double sum = 0.0;
+    for (const ReviewStep& step : steps)
+        sum += step.luck();
+    return sum;
+}
+
+double GameReview::loss() const {
+    double sum = 0.0;
+    for (const ReviewStep& step : steps)
+        sum += step.cost();
+    return sum;
+}
+
+int GameReview::decisions() const {
+    int count = 0;
+    for (const ReviewStep& step : steps)
+        count += step.kind == ReviewStep::Kind::Decision;
+    return count;
+}
+
+int GameReview::bestDecisions() const {
+    int count = 0;
+    for (const ReviewStep& step : steps)
+        count += step.kind == ReviewStep::Kind::Decision && step.cost() <= kTie;
+    return count;
+}
+
+bool GameReview::balanced() const {
+    // A table value near 250 in single precision is good to about 3e-5.
+    return total && std::abs(*total - (expected + luck() - loss())) <= 1e-3;
+}
+
+GameReview reviewGame(const Coach& coach, const std::vector<Move>& moves, const Position& now) {
+    GameReview review;
+    review.expected = coach.expectedGameTotal();
+    const double value = addMoves(coach, review, moves);
+    // The dice on screen not yet decided on.
+    if (now.rollsMade > 0)
+        if (const std::optional<Advice> advice = coach.advise(now))
+            addRoll(review, now, value, advice->expectedTotal);
+    return review;
+}
+
+GameReview reviewGame(const Coach& coach, const PlayedGame& game) {
+    GameReview review;
+    review.expected = coach.expectedGameTotal();
+    addMoves(coach, review, game.moves);
+    review.total = game.total;
+    return review;
+}
+
+RunSummary summarize(const std::vector<GameReview>& games) {
+    RunSummary summary;
+    int decisions = 0;
+    int best = 0;
+    for (const GameReview& game : games) {
+        ++summary.games;
+        summary.meanTotal += game.total.value_or(0);
+        summary.meanLuck += game.luck();
+        summary.meanLoss += game.loss();
+        decisions += game.decisions();
+        best += game.bestDecisions();
+    }
+    if (summary.games > 0) {
+        summary.meanTotal /= summary.games;
+        summary.meanLuck /= summary.games;
+        summary.meanLoss /= summary.games;
+    }
+    if (decisions > 0)
+        summary.bestShare = static_cast<double>(best) / decisions;
+    return summary;
+}
+
+} // namespace kubiq
