@@ -12,6 +12,7 @@ class QtMessageBox final : public MessageBox {
 public:
     explicit QtMessageBox(const QPalette& palette) : m_palette(palette) {}
     void information(std::string_view title, std::string_view text) override;
+    bool question(std::string_view title, std::string_view text) override;
 
 private:
     QPalette m_palette;

@@ -243,10 +243,12 @@ void Form1::CommandWHalten_Click(int index) {
 }
 
 void Form1::ComandPHalten_Click(int index) {
-    const bool lastEntry = m_moves.enter(positionOf(m_game), index);
+    const Position before = positionOf(m_game);
+    // The coach's warning, when the player asked for it, may keep the entry from being made.
+    if (m_coach && !m_coach->allowsEntry(before, index))
+        return;
+    m_moves.enter(before, index);
     m_game.enter(index);
-    if (lastEntry)
-        m_moves.newGame();
     showBoard();
 }
 
@@ -309,7 +311,7 @@ void Form1::showCoach() {
         m_coach =
             new CoachWindow(m_services.coachTables.empty() ? CoachWindow::tablesBesideProgram()
                                                            : m_services.coachTables,
-                            this);
+                            m_services.messageBox, this);
     m_coach->follow(positionOf(m_game), m_moves);
     if (first)
         m_coach->placeBeside(*this);
@@ -419,6 +421,7 @@ void Form1::refreshSpielstand() {
 }
 
 void Form1::information(std::string_view title, std::string_view text) {
+    m_moves.finish(m_game.LabelPunkte(SumCell::Total).value_or(0));
     showBoard();
     refreshSpielstand(); // the finished game goes into the panel now, three lines at a time
     m_services.messageBox.information(title, text);

@@ -99,9 +99,15 @@ public:
         if (onShow)
             onShow();
     }
+    // Every question is recorded with the others and answered with `answer`.
+    bool question(std::string_view title, std::string_view text) override {
+        information(title, text);
+        return answer;
+    }
     const std::vector<Shown>& shown() const { return m_shown; }
 
     std::function<void()> onShow;
+    bool answer = false;
 
 private:
     std::vector<Shown> m_shown;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coach.h"
+#include "game_review.h"
 #include "position.h"
 
 #include <QWidget>
@@ -9,20 +10,34 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
-class QListWidget;
+class QTabWidget;
 
 namespace kubiq {
 
+class AdviceView;
+class ChartView;
+class MessageBox;
+class RankingView;
+class ReviewView;
+class RunView;
+
 // The coach ("Berater"): a window of its own beside the game that shows the best play for the
-// board on screen and what the player's decisions cost. It only reads the game.
+// board on screen, weighs the player's choices and reviews the games of the run. It only reads
+// the game; its one question, asked when the player wants it, comes before an entry.
 class CoachWindow final : public QWidget {
 public:
     // Reads its table from the first of `tables` that exists, when it first follows a game.
-    explicit CoachWindow(std::vector<std::string> tables, QWidget* parent = nullptr);
+    // Questions go to `box`, which must outlive the window.
+    CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidget* parent = nullptr);
 
-    // Shows the advice for this board and the cost of these decisions.
+    // Shows the advice for this board and the review of these decisions.
     void follow(const Position& position, const MoveLog& moves);
+    // Whether entering `category` on this board may go ahead: with warnings on, an entry that
+    // costs kMistake or more is made only when the player says so.
+    bool allowsEntry(const Position& position, int category);
+
     // Places the window beside `game`, on the side where the screen has room.
     void placeBeside(const QWidget& game);
     // Where a coach of `size` goes beside a game window framed by `game` on a screen of `room`:
@@ -35,24 +50,23 @@ public:
 
 private:
     void load();
-    void showAdvice(const Position& position, const Advice& advice);
-    void showCosts(const MoveLog& moves);
 
     std::vector<std::string> m_tables;
+    MessageBox& m_box;
     bool m_loaded = false;
     std::optional<Coach> m_coach;
-    // The cost of each decision of the game in play, worked out once: a move never changes.
-    long m_costsOfGame = -1;
-    std::vector<double> m_costs;
+    GameReview m_live;
+    // The reviews of the finished games, worked out once each: a finished game never changes.
+    std::vector<GameReview> m_finished;
 
     QLabel* m_problem = nullptr;
-    QLabel* m_expected = nullptr;
-    QLabel* m_hold = nullptr;
-    QLabel* m_bestEntry = nullptr;
-    QLabel* m_entriesHeading = nullptr;
-    QListWidget* m_entries = nullptr;
-    QLabel* m_lastMove = nullptr;
-    QLabel* m_loss = nullptr;
+    QTabWidget* m_views = nullptr;
+    AdviceView* m_advice = nullptr;
+    RankingView* m_ranking = nullptr;
+    QCheckBox* m_warn = nullptr;
+    ReviewView* m_review = nullptr;
+    ChartView* m_chart = nullptr;
+    RunView* m_run = nullptr;
 };
 
 } // namespace kubiq

@@ -1,0 +1,207 @@
+#include "coach_texts.h"
+
+#include "sheet_rows.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kubiq {
+
+namespace {
+
+QString categoryName(int category) {
+    return QString::fromUtf8(spokenRow(category));
+}
+
+// A drop in points, shown as the negative figure it is.
+QString lossNumber(double loss) {
+    return coachNumber(-loss);
+}
+
+// Luck with its sign: "+3,4", "−2,1", "+0,0".
+QString luckNumber(double luck) {
+    const QString figure = coachNumber(luck);
+    return figure.startsWith(QChar(0x2212)) ? figure : QLatin1Char('+') + figure;
+}
+
+// "+ 12,3" or "− 12,3", as a term of a sum.
+QString term(double value) {
+    const QString figure = coachNumber(std::abs(value));
+    return (coachNumber(value).startsWith(QChar(0x2212)) ? QChar(0x2212) : QChar('+')) +
+           QLatin1Char(' ') + figure;
+}
+
+QString facesText(const std::vector<int>& faces) {
+    QStringList words;
+    for (int face : faces)
+        words << QString::number(face);
+    return words.join(QLatin1Char(' '));
+}
+
+QString diceText(const std::array<int, kDiceCount>& faces) {
+    std::vector<int> sorted(faces.begin(), faces.end());
+    std::sort(sorted.begin(), sorted.end());
+    return facesText(sorted);
+}
+
+QString slipText(Slip slip) {
+    switch (slip) {
+    case Slip::None:
+        return {};
+    case Slip::Inaccuracy:
+        return QStringLiteral(" – Ungenauigkeit");
+    case Slip::Mistake:
+        return QStringLiteral(" – Fehler");
+    case Slip::Blunder:
+        return QStringLiteral(" – grober Fehler");
+    }
+    return {};
+}
+
+} // namespace
+
+QString coachNumber(double value) {
+    // Rounded once here, so that the sign follows the figure shown, not the value behind it.
+    const double tenths = std::round(value * 10.0);
+    QString text = QString::number(std::abs(tenths) / 10.0, 'f', 1)
+                       .replace(QLatin1Char('.'), QLatin1Char(','));
+    if (tenths < 0)
+        text.prepend(QChar(0x2212));
+    return text;
+}
+
+QString expectedLine(double expectedTotal) {
+    return QStringLiteral("Erwartete Endsumme bei bester Spielweise: %1")
+        .arg(coachNumber(expectedTotal));
+}
+
+QString holdLine(const HoldAdvice& hold) {
+    QStringList faces;
+    for (int face : hold.faces)
+        faces << QString::number(face);
+    const QString dice =
+        faces.isEmpty() ? QStringLiteral("keine, alle neu würfeln") : faces.join(QLatin1Char(' '));
+    return QStringLiteral("Beste Würfel zum Halten: %1, erwartete Endsumme %2")
+        .arg(dice, coachNumber(hold.expectedTotal));
+}
+
+QString bestEntryLine(const EntryAdvice& entry) {
+    return QStringLiteral("Bester Eintrag jetzt: %1, erwartete Endsumme %2")
+        .arg(categoryName(entry.category), coachNumber(entry.expectedTotal));
+}
+
+QString entryLine(const EntryAdvice& entry) {
+    return QStringLiteral("%1: %2").arg(categoryName(entry.category),
+                                        coachNumber(entry.expectedTotal));
+}
+
+QString lastMoveLine(std::optional<double> cost) {
+    if (!cost)
+        return QStringLiteral("Letzter Zug: noch keiner");
+    return QStringLiteral("Letzter Zug: %1 Punkte").arg(lossNumber(*cost));
+}
+
+QString lossLine(double loss) {
+    return QStringLiteral("Verlust in diesem Spiel: %1").arg(lossNumber(loss));
+}
+
+QString choiceText(const Choice& choice) {
+    if (choice.enters())
+        return categoryName(choice.category);
+    if (choice.hold.empty())
+        return QStringLiteral("alle neu würfeln");
+    return facesText(choice.hold) + QStringLiteral(" halten");
+}
+
+QString yourChoiceLine(const RankedHold& chosen) {
+    const std::vector<int>& faces = chosen.hold.faces;
+    return QStringLiteral("Deine Wahl: %1, erwartete Endsumme %2 (%3)")
+        .arg(faces.empty() ? QStringLiteral("keine") : facesText(faces),
+             coachNumber(chosen.hold.expectedTotal), lossNumber(chosen.drop));
+}
+
+QString rankedHoldLine(const RankedHold& ranked) {
+    return QStringLiteral("%1. %2: %3 (%4)")
+        .arg(QString::number(ranked.rank), choiceText({ranked.hold.faces, -1}),
+             coachNumber(ranked.hold.expectedTotal), lossNumber(ranked.drop));
+}
+
+QString warningText(const Weighing& weighing) {
+    return QStringLiteral("Dieser Eintrag kostet %1 Punkte. Besser: %2 (erwartete Endsumme %3). "
+                          "Trotzdem eintragen?")
+        .arg(coachNumber(weighing.cost()), choiceText(weighing.best),
+             coachNumber(weighing.bestTotal));
+}
+
+QString balanceLine(const GameReview& review) {
+    const QString terms = QStringLiteral("%1 erwartet %2 Glück %3 Verlust")
+                              .arg(coachNumber(review.expected), term(review.luck()),
+                                   term(-review.loss()));
+    if (!review.total)
+        return QStringLiteral("Jetzt erwartet %1 = %2")
+            .arg(coachNumber(review.expected + review.luck() - review.loss()), terms);
+    if (!review.balanced())
+        return QStringLiteral("Endsumme %1: die Analyse dieses Spiels geht nicht auf.")
+            .arg(*review.total);
+    return QStringLiteral("Endsumme %1 = %2").arg(QString::number(*review.total), terms);
+}
+
+QString stepLine(const ReviewStep& step) {
+    const QString when = QStringLiteral("Runde %1, Wurf %2").arg(step.turn).arg(step.roll);
+    if (step.kind == ReviewStep::Kind::Roll)
+        return QStringLiteral("%1: %2, Glück %3")
+            .arg(when, diceText(step.faces), luckNumber(step.luck()));
+    QString line = QStringLiteral("%1, Würfel %2: %3")
+                       .arg(when, diceText(step.faces), choiceText(step.chosen));
+    if (step.cost() <= 1e-9)
+        return line + QStringLiteral(", beste Wahl");
+    return line + QStringLiteral(", beste Wahl %1, kostet %2")
+                      .arg(choiceText(step.best), coachNumber(step.cost())) +
+           slipText(slipOf(step.cost()));
+}
+
+QString gameName(int number, int total) {
+    return QStringLiteral("%1. Spiel: %2 Punkte").arg(number).arg(total);
+}
+
+QString runGameLine(int number, const GameReview& review) {
+    return QStringLiteral("%1. Spiel: %2, Glück %3, Verlust %4")
+        .arg(QString::number(number), QString::number(review.total.value_or(0)),
+             luckNumber(review.luck()), lossNumber(review.loss()));
+}
+
+QString runMeanLine(const RunSummary& summary) {
+    return QStringLiteral("Mittel über %1: %2, Glück %3, Verlust %4")
+        .arg(summary.games == 1 ? QStringLiteral("1 Spiel")
+                                : QStringLiteral("%1 Spiele").arg(summary.games),
+             coachNumber(summary.meanTotal),
+             luckNumber(summary.meanLuck), lossNumber(summary.meanLoss));
+}
+
+QString bestShareLine(const RunSummary& summary) {
+    return QStringLiteral("Beste Wahl bei %1 % der Entscheidungen")
+        .arg(std::lround(summary.bestShare * 100.0));
+}
+
+QString problemLine(TableProblem problem) {
+    switch (problem) {
+    case TableProblem::Missing:
+        return QStringLiteral("Der Berater kann nicht helfen, weil seine Tabelle fehlt.");
+    case TableProblem::Unreadable:
+        return QStringLiteral(
+            "Der Berater kann nicht helfen, weil seine Tabelle nicht gelesen werden kann.");
+    case TableProblem::Damaged:
+        return QStringLiteral("Der Berater kann nicht helfen, weil seine Tabelle beschädigt ist.");
+    case TableProblem::OtherVersion:
+        return QStringLiteral("Der Berater kann nicht helfen, weil seine Tabelle zu einer "
+                              "anderen Version von KUBIQ gehört.");
+    case TableProblem::OtherRules:
+        return QStringLiteral("Der Berater kann nicht helfen, weil seine Tabelle für andere "
+                              "Spielregeln berechnet wurde.");
+    }
+    return {};
+}
+
+} // namespace kubiq

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "coach.h"
+#include "game_review.h"
+#include "table_file.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace kubiq {
+
+// The coach's lines, in German. Figures have a decimal comma and one decimal.
+
+// "241,7"; a loss is written with a minus sign, "−2,4", and never as "−0,0".
+QString coachNumber(double value);
+// "Erwartete Endsumme bei bester Spielweise: 241,7".
+QString expectedLine(double expectedTotal);
+// "Beste Würfel zum Halten: 5 5 5, erwartete Endsumme 243,1".
+QString holdLine(const HoldAdvice& hold);
+// "Bester Eintrag jetzt: Dreierpasch, erwartete Endsumme 238,0".
+QString bestEntryLine(const EntryAdvice& entry);
+// "Dreierpasch: 238,0".
+QString entryLine(const EntryAdvice& entry);
+// "Letzter Zug: −2,4 Punkte", or "Letzter Zug: noch keiner".
+QString lastMoveLine(std::optional<double> cost);
+// "Verlust in diesem Spiel: −7,9".
+QString lossLine(double loss);
+// A choice in a few words: "6 6 halten", "alle neu würfeln", "Full House".
+QString choiceText(const Choice& choice);
+// "Deine Wahl: 4 4, erwartete Endsumme 229,5 (−1,2)"; "keine" when no die is held.
+QString yourChoiceLine(const RankedHold& chosen);
+// A row of the hold ranking: "2. 6 6 halten: 243,1 (−0,4)".
+QString rankedHoldLine(const RankedHold& ranked);
+// The question before a costly entry: "Dieser Eintrag kostet 6,3 Punkte. Besser: Full House
+// (erwartete Endsumme 231,4). Trotzdem eintragen?"
+QString warningText(const Weighing& weighing);
+// "Endsumme 231 = 252,1 erwartet + 12,3 Glück − 33,4 Verlust" for a finished game; for the game
+// in play "Jetzt erwartet 254,3 = 252,1 erwartet + 3,2 Glück − 1,0 Verlust".
+QString balanceLine(const GameReview& review);
+// A step of the review: "Runde 3, Wurf 2: 1 2 3 6 6, Glück +3,4", or "Runde 3, Wurf 2, Würfel
+// 1 2 3 6 6: 6 6 halten, beste Wahl 6 6 6 halten, kostet 1,2 – Ungenauigkeit".
+QString stepLine(const ReviewStep& step);
+// The name of a finished game in the review's list: "3. Spiel: 231 Punkte".
+QString gameName(int number, int total);
+// "3. Spiel: 231, Glück +12,3, Verlust −33,4".
+QString runGameLine(int number, const GameReview& review);
+// "Mittel über 3 Spiele: 231,0, Glück +1,3, Verlust −20,1"; "Beste Wahl bei 83 % der Entscheidungen".
+QString runMeanLine(const RunSummary& summary);
+QString bestShareLine(const RunSummary& summary);
+// Why the coach cannot help, in one sentence.
+QString problemLine(TableProblem problem);
+
+} // namespace kubiq

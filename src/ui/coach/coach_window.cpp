@@ -1,0 +1,150 @@
+#include "coach_window.h"
+
+#include "advice_view.h"
+#include "chart_view.h"
+#include "coach_lines.h"
+#include "coach_texts.h"
+#include "design_palette.h"
+#include "message_box.h"
+#include "ranking_view.h"
+#include "review_view.h"
+#include "run_view.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace kubiq {
+
+namespace {
+
+constexpr int kWidth = 360;
+// Room for the window manager's frames between the two windows.
+constexpr int kGap = 8;
+
+QWidget* page(QTabWidget* tabs, const char* name, const QString& title,
+              std::initializer_list<QWidget*> views) {
+    auto* widget = new QWidget(tabs);
+    widget->setObjectName(QLatin1String(name));
+    auto* layout = new QVBoxLayout(widget);
+    for (QWidget* view : views)
+        layout->addWidget(view);
+    layout->addStretch();
+    tabs->addTab(widget, title);
+    return widget;
+}
+
+} // namespace
+
+CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_tables(std::move(tables)), m_box(box) {
+    setObjectName(QStringLiteral("CoachWindow"));
+    setWindowTitle(QStringLiteral("KUBIQ – Berater"));
+    setAccessibleName(windowTitle());
+    setMinimumWidth(300);
+    setPalette(designPalette()); // the game's light colours, whatever the desktop's scheme
+    // The keys stay with the game, so that keyboard play goes on with the coach beside it; the
+    // coach is one switch of windows away.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    auto* layout = new QVBoxLayout(this);
+    m_problem = addLine(this, layout, "Problem");
+    m_problem->hide();
+    m_views = new QTabWidget(this);
+    m_views->setObjectName(QStringLiteral("Ansichten"));
+    layout->addWidget(m_views, 1);
+
+    m_advice = new AdviceView;
+    m_ranking = new RankingView;
+    m_warn = new QCheckBox(QStringLiteral("Vor teuren Fehlern warnen"));
+    m_warn->setObjectName(QStringLiteral("Warnen"));
+    page(m_views, "Rat", QStringLiteral("Rat"), {m_advice, m_ranking, m_warn});
+    m_review = new ReviewView;
+    m_chart = new ChartView;
+    page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review, m_chart});
+    m_run = new RunView;
+    page(m_views, "Statistik", QStringLiteral("Statistik"), {m_run});
+    m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
+
+    for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
+        new QShortcut(key, this, this, &QWidget::close);
+}
+
+std::vector<std::string> CoachWindow::tablesBesideProgram() {
+    const QString program = QCoreApplication::applicationDirPath();
+    return {QDir::cleanPath(program + QStringLiteral("/../share/games/kubiq/coach.table"))
+                .toStdString(),
+            (program + QStringLiteral("/coach.table")).toStdString()};
+}
+
+void CoachWindow::load() {
+    m_loaded = true;
+    std::optional<TableProblem> problem = TableProblem::Missing;
+    for (const std::string& path : m_tables) {
+        std::variant<Coach, TableProblem> loaded = Coach::load(path);
+        if (auto* coach = std::get_if<Coach>(&loaded)) {
+            m_coach.emplace(std::move(*coach));
+            problem.reset();
+            break;
+        }
+        problem = std::get<TableProblem>(loaded);
+        if (problem != TableProblem::Missing)
+            break; // a table that is there but bad is the one to tell of
+    }
+    if (problem) {
+        m_views->hide();
+        setLine(m_problem, problemLine(*problem));
+    }
+}
+
+void CoachWindow::follow(const Position& position, const MoveLog& moves) {
+    if (!m_loaded)
+        load();
+    if (!m_coach)
+        return;
+    const std::vector<PlayedGame>& finished = moves.finished();
+    if (m_finished.size() > finished.size())
+        m_finished.clear();
+    while (m_finished.size() < finished.size())
+        m_finished.push_back(reviewGame(*m_coach, finished[m_finished.size()]));
+    m_live = reviewGame(*m_coach, moves.thisGame(), position);
+
+    m_advice->showAdvice(position, m_coach->advise(position));
+    m_advice->showGame(m_live, m_finished.empty() ? nullptr : &m_finished.back());
+    m_ranking->showRanking(position, m_coach->rankHolds(position));
+    m_review->showGames(m_live, m_finished);
+    m_run->showRun(m_finished);
+}
+
+bool CoachWindow::allowsEntry(const Position& position, int category) {
+    if (!m_warn->isChecked() || !m_coach)
+        return true;
+    const std::optional<Weighing> weighing =
+        m_coach->weigh({Move::Kind::Enter, position, category});
+    if (!weighing || weighing->cost() < kMistake || !(position.open >> category & 1))
+        return true;
+    return m_box.question("KUBIQ – Berater", warningText(*weighing).toStdString());
+}
+
+void CoachWindow::placeBeside(const QWidget& game) {
+    // Narrow enough to fit beside the centred game on a screen 1280 pixels wide.
+    adjustSize();
+    resize(kWidth, height());
+    const QScreen* display = game.screen();
+    move(besidePosition(game.frameGeometry(), frameGeometry().size(),
+                        display ? display->availableGeometry() : QRect()));
+}
+
+QPoint CoachWindow::besidePosition(const QRect& game, const QSize& size, const QRect& room) {
+    const QPoint right(game.right() + 1 + kGap, game.top());
+    if (!room.isValid() || right.x() + size.width() <= room.right() + 1)
+        return right;
+    return {std::max(room.left(), game.left() - size.width() - kGap), game.top()};
+}
+
+} // namespace kubiq
