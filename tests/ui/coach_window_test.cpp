@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -28,6 +29,28 @@ protected:
         return rows;
     }
     void pressF2(QWidget* where) { QTest::keyClick(where, Qt::Key_F2); }
+    template <typename T> T* part(const char* name) const {
+        T* found = coach()->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QStringList rows(const char* list) const {
+        QStringList shown;
+        const auto* found = part<QListWidget>(list);
+        for (int i = 0; found && i < found->count(); ++i)
+            shown << found->item(i)->text();
+        return shown;
+    }
+    // The first turn's board with these dice, none held.
+    static Position firstRoll(std::string_view faces) {
+        Position board;
+        board.rollsMade = 1;
+        for (int i = 0; i < kDiceCount; ++i)
+            board.faces[i] = faces[i] - '0';
+        return board;
+    }
+    std::variant<Coach, TableProblem> loaded = Coach::load(KUBIQ_COACH_TABLE);
+    const Coach& table = std::get<Coach>(loaded);
 };
 
 TEST_F(CoachWindowTest, F2OpensTheCoachBesideTheGameAndClosesIt) {
@@ -140,6 +163,136 @@ TEST_F(CoachWindowTest, CountsWhatEachDecisionCost) {
     }
     EXPECT_EQ(line("LetzterZug"), "Letzter Zug: 0,0 Punkte");
     EXPECT_NEAR(shown("Verlust"), sum, 0.3) << "the sum of the game's decisions";
+}
+
+TEST_F(CoachWindowTest, WeighsTheHeldDiceAtEachClickAndRanksTheHolds) {
+    pressF2(&window);
+    roll("44123");
+    Position board = firstRoll("44123");
+    for (int die : {-1, 0, 1, 0}) { // none held, then 4, 4 4, and 4 again
+        if (die >= 0) {
+            click(holdButton(die));
+            board.held[die] = !board.held[die];
+        }
+        SCOPED_TRACE(board.heldFaces().size());
+        const std::vector<RankedHold> ranking = table.rankHolds(board);
+        QStringList wanted;
+        QString yours;
+        for (const RankedHold& ranked : ranking) {
+            wanted << rankedHoldLine(ranked);
+            if (ranked.hold.faces == board.heldFaces())
+                yours = yourChoiceLine(ranked);
+        }
+        EXPECT_EQ(line("DeineWahl"), yours);
+        EXPECT_EQ(rows("Haltenliste"), wanted);
+        EXPECT_GE(wanted.size(), 6) << "five best and rolling all five at least";
+    }
+    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: 4, erwartete Endsumme "));
+    click(holdButton(1));
+    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: keine, ")) << line("DeineWahl").toStdString();
+    EXPECT_TRUE(rows("Haltenliste").front().endsWith("(0,0)"));
+}
+
+TEST_F(CoachWindowTest, NoHiddenListKeepsTheRowsOfAnotherBoard) {
+    pressF2(&window);
+    turn("66612", Chance); // every list of the coach had rows
+    roll("66");
+    roll("66"); // no roll left: nothing to hold for
+    for (auto* list : coach()->findChildren<QListWidget*>())
+        if (!list->isVisibleTo(list->parentWidget()))
+            EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
+    click(categoryButton(Sechser)); // a turn's start: no dice, no list of them
+    for (const char* name : {"Kategorienliste", "Haltenliste"}) {
+        EXPECT_EQ(rows(name), QStringList()) << name;
+        EXPECT_FALSE(part<QListWidget>(name)->isVisibleTo(coach())) << name;
+    }
+}
+
+// A Kubiq entered anywhere but as Kubiq costs; with the warning on, the player is asked first,
+// exactly when an entry costs 2 points or more, and "Nein" leaves the game as it was.
+TEST_F(CoachWindowTest, WarnsBeforeACostlyEntryOnlyWhenAskedTo) {
+    pressF2(&window);
+    roll("55555");
+    auto* warn = part<QCheckBox>("Warnen");
+    EXPECT_EQ(warn->text(), "Vor teuren Fehlern warnen");
+    EXPECT_FALSE(warn->isChecked()) << "off at start";
+    warn->setChecked(true);
+    const Position board = firstRoll("55555");
+    messageBox.answer = false;
+    int costly = 0;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const Weighing weighing = *table.weigh({Move::Kind::Enter, board, c});
+        if (weighing.cost() < 2.0)
+            continue;
+        SCOPED_TRACE(c);
+        ++costly;
+        const QString loss = line("Verlust");
+        click(categoryButton(c));
+        ASSERT_EQ(messageBox.shown().size(), static_cast<std::size_t>(costly));
+        EXPECT_EQ(messageBox.shown().back().text, warningText(weighing).toStdString());
+        EXPECT_EQ(faces(), "55555") << "Nein changes nothing";
+        EXPECT_EQ(window.Versuch(), 2);
+        EXPECT_TRUE(categoryButton(c)->isEnabled());
+        EXPECT_EQ(cell(c)->text(), "");
+        EXPECT_EQ(line("Verlust"), loss);
+        EXPECT_EQ(beeper.beeps(), 0);
+    }
+    EXPECT_GE(costly, 10);
+    messageBox.answer = true;
+    click(categoryButton(Chance));
+    EXPECT_EQ(cell(Chance)->text(), "25") << "Ja enters";
+
+    Position second = board;
+    second.open &= ~(1u << Chance);
+    second.lowerSum = 25;
+    ASSERT_LT(table.cost({Move::Kind::Enter, second, Kubiq}), 2.0);
+    turn("55555", Kubiq);
+    EXPECT_EQ(messageBox.shown().size(), static_cast<std::size_t>(costly + 1));
+    EXPECT_EQ(cell(Kubiq)->text(), "50") << "the best entry asks nothing";
+    warn->setChecked(false);
+    Position third = second;
+    third.open &= ~(1u << Kubiq);
+    third.lowerSum = 75;
+    ASSERT_GE(table.cost({Move::Kind::Enter, third, Sechser}), 2.0);
+    turn("55555", Sechser);
+    EXPECT_EQ(messageBox.shown().size(), static_cast<std::size_t>(costly + 1))
+        << "off: the game as designed";
+    EXPECT_EQ(cell(Sechser)->text(), "0");
+}
+
+TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
+    pressF2(&window);
+    QString total;
+    messageBox.onShow = [&] { total = cell(SumCell::Total)->text(); };
+    for (int c = 0; c < kCategoryCount; ++c) {
+        roll("12345");
+        if (c == 5) {
+            roll("6"); // a roll decided on, and a roll of its own
+            const QString lossFigure = line("Verlust").section(' ', -1);
+            const QString balance = part<QLabel>("Bilanz")->text();
+            EXPECT_TRUE(balance.endsWith(QString(lossFigure).remove(QChar(0x2212)) + " Verlust"))
+                << "the review's loss is the loss shown live: " << balance.toStdString();
+        }
+        click(categoryButton(c));
+    }
+    ASSERT_EQ(messageBox.shown().size(), 1u);
+    EXPECT_TRUE(line("LetztesSpiel").startsWith("Letztes Spiel: Endsumme " + total + " = 252,1 erwartet "))
+        << line("LetztesSpiel").toStdString();
+    EXPECT_EQ(line("LetzterZug"), "Letzter Zug: noch keiner") << "a new game has no last move";
+    EXPECT_EQ(line("Verlust"), "Verlust in diesem Spiel: 0,0");
+
+    auto* games = part<QComboBox>("Spielauswahl");
+    ASSERT_EQ(games->count(), 2);
+    EXPECT_EQ(games->itemText(1), "1. Spiel: " + total + " Punkte");
+    games->setCurrentIndex(1);
+    EXPECT_EQ("Letztes Spiel: " + part<QLabel>("Bilanz")->text(), line("LetztesSpiel"));
+    const QStringList steps = rows("Spielverlauf");
+    EXPECT_EQ(steps.size(), 13 + 14 + 1) << "13 entries, 14 rolls, one hold";
+    EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück ")) << steps.front().toStdString();
+    const auto* chart = part<QWidget>("Verlaufskurve");
+    EXPECT_TRUE(chart->accessibleDescription().contains(steps.back()));
+    EXPECT_TRUE(part<QLabel>("Mittel")->text().startsWith("Mittel über 1 Spiel: " + total + ",0"));
+    EXPECT_TRUE(part<QLabel>("BesteWahl")->text().startsWith("Beste Wahl bei "));
 }
 
 TEST_F(CoachWindowTest, AMissingTableIsSaidPlainlyAndTheGamePlaysOn) {
