@@ -74,11 +74,13 @@ int main(int argc, char* argv[]) {
         const auto& counts = monkey.counts();
         std::printf("monkey: seed %llu, %ld events in %.1f s, %.0f events/s; %ld games finished, "
                     "%ld closes (%ld new starts), %ld panels checked, %ld beeps, %ld mnemonic "
-                    "clicks, %ld boards checked against the coach\n",
+                    "clicks, %ld boards checked against the coach, %ld warnings, %ld coach "
+                    "views shown\n",
                     seed, counts.events, took.count(),
                     static_cast<double>(counts.events) / took.count(), counts.gamesFinished,
                     counts.closes, counts.restarts, counts.panelsOpened, counts.beeps,
-                    counts.animatedClicks, counts.coachChecks);
+                    counts.animatedClicks, counts.coachChecks, counts.warnings,
+                    counts.viewsShown);
         if (!kept) {
             std::printf("monkey: FAILED with seed %llu at event %ld: %s\n"
                         "monkey: replay with: monkey --seed %llu --events %ld%s --trace\n",

@@ -4,8 +4,11 @@
 #include "form1.h"
 
 #include <QLabel>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <chrono>
@@ -82,7 +85,9 @@ Monkey::Monkey(std::uint64_t seed, bool withCoach)
         if (!rule.empty() && m_boxFault.empty())
             m_boxFault = "while the game-over box is open: " + rule;
         m_history.record(shownTotal(board));
+        m_lastTotal = shownTotal(board);
     };
+    m_box.onQuestion = [this] { return below(2) == 0; };
     if (withCoach) {
         std::variant<Coach, TableProblem> loaded = Coach::load(KUBIQ_COACH_TABLE);
         if (!std::holds_alternative<Coach>(loaded))
@@ -166,6 +171,9 @@ QWidget* Monkey::openCoach() const {
 
 std::string Monkey::toggleCoach() {
     key(Qt::Key_F2, Qt::NoModifier, "F2");
+    if (QWidget* coach = openCoach())
+        if (auto* warn = coach->findChild<QCheckBox*>(QStringLiteral("Warnen")))
+            warn->setChecked(true);
     // A window that opens takes the activation, and with it the game's shortcuts; the player
     // goes back to the game window, where the monkey's events go.
     m_window->activateWindow();
@@ -188,11 +196,12 @@ std::string Monkey::brokenCoach(const Board& board) {
         {"Halten", advice->bestHold ? holdLine(*advice->bestHold) : hidden},
         {"Eintrag", advice->bestHold ? bestEntryLine(advice->entries.front()) : hidden},
     };
+    // Shown or hidden as the coach's own views have them, whichever view is at the front.
     for (const auto& [name, wanted] : lines) {
         const auto* label = coach->findChild<QLabel*>(QLatin1String(name));
-        const QString shown = label == nullptr            ? QStringLiteral("(missing)")
-                              : label->isVisibleTo(coach) ? label->text()
-                                                          : hidden;
+        const QString shown = label == nullptr ? QStringLiteral("(missing)")
+                              : label->isHidden() ? hidden
+                                                  : label->text();
         if (shown != wanted)
             return std::string("the coach's line ") + name + " reads " + quoted(shown) +
                    " instead of " + quoted(wanted);
@@ -200,7 +209,7 @@ std::string Monkey::brokenCoach(const Board& board) {
     // Every open category, best first, once the dice show faces; no list before.
     QStringList rows;
     const auto* list = coach->findChild<QListWidget*>(QStringLiteral("Kategorienliste"));
-    for (int i = 0; list && list->isVisibleTo(coach) && i < list->count(); ++i)
+    for (int i = 0; list && !list->isHidden() && i < list->count(); ++i)
         rows << list->item(i)->text();
     QStringList wanted;
     for (const EntryAdvice& entry : advice->entries)
@@ -211,10 +220,42 @@ std::string Monkey::brokenCoach(const Board& board) {
     return {};
 }
 
+std::string Monkey::showCoachView() {
+    QWidget* coach = openCoach();
+    auto* views = coach->findChild<QTabWidget*>(QStringLiteral("Ansichten"));
+    auto* games = coach->findChild<QComboBox*>(QStringLiteral("Spielauswahl"));
+    if (views == nullptr || games == nullptr)
+        throw std::runtime_error("the coach has no views to show");
+    views->setCurrentIndex(static_cast<int>(below(static_cast<std::uint64_t>(views->count()))));
+    games->setCurrentIndex(static_cast<int>(below(static_cast<std::uint64_t>(games->count()))));
+    // Drawn as the screen would draw it, at once.
+    for (QWidget* chart : coach->findChildren<QWidget*>(QStringLiteral("Verlaufskurve")))
+        chart->grab();
+    ++m_counts.viewsShown;
+    return "coach view " + std::to_string(views->currentIndex()) + ", game " +
+           std::to_string(games->currentIndex());
+}
+
+std::string Monkey::brokenReview(int total) {
+    const QWidget* coach = m_coach ? openCoach() : nullptr;
+    if (coach == nullptr)
+        return {};
+    const auto* line = coach->findChild<QLabel*>(QStringLiteral("LetztesSpiel"));
+    const QString wanted = QStringLiteral("Letztes Spiel: Endsumme %1 = ").arg(total);
+    if (line == nullptr || line->isHidden() || !line->text().startsWith(wanted))
+        return "after the game the coach's review reads " +
+               quoted(line ? line->text() : QStringLiteral("(missing)")) + " instead of " +
+               quoted(wanted + QStringLiteral("…"));
+    return {};
+}
+
 std::string Monkey::makeEvent() {
-    // Now and then the player closes the coach, and soon opens it again.
+    // Now and then the player closes the coach, and soon opens it again, or looks at another
+    // of its views.
     if (m_coach && below(openCoach() ? 100 : 4) == 0)
         return toggleCoach();
+    if (m_coach && openCoach() && below(50) == 0)
+        return showCoachView();
     const auto size = m_window->size();
     const auto kind = below(1000);
     if (kind < 120) {
@@ -282,6 +323,7 @@ bool Monkey::run(long events) {
         const long event = ++m_counts.events;
         const Board before = m_last;
         const long boxes = m_box.shown();
+        m_counts.warnings = m_box.questions();
         const int beeps = m_beeper.beeps();
 
         const std::string what = makeEvent();
@@ -339,6 +381,8 @@ bool Monkey::run(long events) {
         m_last = after;
 
         if (gameOver) {
+            if (const std::string rule = brokenReview(m_lastTotal); !rule.empty())
+                return fail(event, what, rule);
             // Every finished game is looked up in the history, through the panel.
             toggleHelp();
             const Board panel = m_reader->read();

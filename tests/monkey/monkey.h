@@ -29,10 +29,17 @@ class Form1;
 
 namespace kubiq::monkey {
 
-// The game-over box, answered at once; `onShow` runs while it would be open.
+// The game-over box, answered at once; `onShow` runs while it would be open. The coach's
+// questions are answered by `onQuestion`.
 class AnsweredBox final : public MessageBox {
 public:
     void information(std::string_view title, std::string_view text) override;
+    bool question(std::string_view, std::string_view) override {
+        ++m_questions;
+        return onQuestion ? onQuestion() : true;
+    }
+    long questions() const { return m_questions; }
+    std::function<bool()> onQuestion;
 
     long shown() const { return m_shown; }
     const std::string& title() const { return m_title; }
@@ -41,6 +48,7 @@ public:
 
 private:
     long m_shown = 0;
+    long m_questions = 0;
     std::string m_title;
     std::string m_text;
 };
@@ -54,6 +62,8 @@ struct MonkeyCounts {
     long beeps = 0;
     long animatedClicks = 0; // mnemonic clicks waited for
     long coachChecks = 0;    // boards the coach's lines were checked against
+    long warnings = 0;       // the coach's questions before a costly entry
+    long viewsShown = 0;     // the coach's other views brought to the front
 };
 
 // Drives one window at a time on the offscreen platform (a QApplication must exist). The clock
@@ -63,9 +73,12 @@ struct MonkeyCounts {
 // When the window closes the monkey, standing in for the player, either shows it again or, one
 // time in eight, starts the program anew: a new window with an empty history.
 //
-// With the coach, every start of the program opens it, F2 closes it now and then and opens it
-// again soon, and while it is open its lines must be the advice, worked out by the monkey from
-// the build's table, for the board the window shows. Throws when that table cannot be read.
+// With the coach, every start of the program opens it with its warning on, F2 closes it now and
+// then and opens it again soon, and while it is open its lines must be the advice, worked out by
+// the monkey from the build's table, for the board the window shows. Its warnings are answered
+// at random, its views (the review and its chart among them) brought to the front at random,
+// and after each finished game its review must balance to the game's TOTAL. Throws when that
+// table cannot be read.
 class Monkey {
 public:
     explicit Monkey(std::uint64_t seed, bool withCoach = false);
@@ -105,6 +118,8 @@ private:
     QWidget* openCoach() const;
     std::string toggleCoach();
     std::string brokenCoach(const Board& board);
+    std::string showCoachView();
+    std::string brokenReview(int total);
 
     std::uint64_t m_seed;
     std::mt19937_64 m_random;
@@ -124,6 +139,7 @@ private:
     Board m_last;
     ExpectedHistory m_history;
     std::string m_boxFault;
+    int m_lastTotal = 0; // of the game finished last
 
     MonkeyCounts m_counts;
     long m_failedEvent = 0;

@@ -78,6 +78,8 @@ TEST(Monkey, KeepsTheCoachOpenMostOfTheTimeAndClosesAndReopensIt) {
     EXPECT_GE(monkey.counts().coachChecks, 2700) << "open after nine events in ten";
     EXPECT_NE(open.find("01"), std::string::npos) << "closed and opened again";
     EXPECT_GE(monkey.counts().gamesFinished, 3) << "whole games are played with it open";
+    EXPECT_GE(monkey.counts().warnings, 3) << "costly entries are warned of";
+    EXPECT_GE(monkey.counts().viewsShown, 20) << "the review and its chart are shown";
 }
 
 TEST(Monkey, StopsWhenTheCoachsAdviceIsNotForTheBoardOnScreen) {
