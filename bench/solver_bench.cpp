@@ -1,8 +1,11 @@
-// What the coach and the solver cost: the advice for one board; one turn of the solver's kernel
+// What the coach and the solver cost: the advice for one board, the ranking of its holds and the
+// review of a whole game; one turn of the solver's kernel
 // against plainer ways of working out the same turn, so that each of its tricks is measured by
 // what it saves; and the whole table on one thread.
 
 #include "coach.h"
+#include "coach_player.h"
+#include "game_review.h"
 #include "plain_solver.h"
 #include "scoring.h"
 #include "solver.h"
@@ -42,6 +45,43 @@ void adviseOneBoard(benchmark::State& state) {
     }
 }
 BENCHMARK(adviseOneBoard)->Unit(benchmark::kMicrosecond);
+
+// The holds of a first roll ranked, every category open: the most holds a ranking weighs.
+void rankHoldsOfOneBoard(benchmark::State& state) {
+    auto loaded = Coach::load(KUBIQ_BENCH_TABLE);
+    if (!std::holds_alternative<Coach>(loaded)) {
+        state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+        return;
+    }
+    const Coach& coach = std::get<Coach>(loaded);
+    Position board;
+    board.rollsMade = 1;
+    board.faces = {1, 2, 3, 5, 6}; // five different faces: 32 holds
+    for (auto _ : state)
+        benchmark::DoNotOptimize(coach.rankHolds(board));
+}
+BENCHMARK(rankHoldsOfOneBoard)->Unit(benchmark::kMicrosecond);
+
+// The review of whole games played at random, which roll as often as a game can (three times a
+// turn, half the time): 100 games in turn.
+void reviewOneGame(benchmark::State& state) {
+    auto loaded = Coach::load(KUBIQ_BENCH_TABLE);
+    if (!std::holds_alternative<Coach>(loaded)) {
+        state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+        return;
+    }
+    const Coach& coach = std::get<Coach>(loaded);
+    test::Player player(test::Strategy::Random, &coach, 7);
+    for (int game = 0; game < 100; ++game)
+        player.play();
+    const std::vector<PlayedGame>& games = player.moves().finished();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(reviewGame(coach, games[i]));
+        i = (i + 1) % games.size();
+    }
+}
+BENCHMARK(reviewOneGame)->Unit(benchmark::kMicrosecond);
 
 // The turn every kernel works out: all thirteen categories open, a score in category c worth
 // its points plus c / 10, so that no two categories tie.
