@@ -116,24 +116,32 @@ std::optional<Advice> Coach::advise(const Position& position) const {
     return advice;
 }
 
-std::optional<Weighing> Coach::weigh(const Move& move) const {
-    const std::optional<Evaluation> evaluation = evaluate(move.before);
+Choice choiceOf(const Move& move) {
+    if (move.kind == Move::Kind::Enter)
+        return {{}, move.category};
+    return {move.before.heldFaces(), -1};
+}
+
+std::optional<Weighing> Coach::weigh(const Position& board, const Choice& choice) const {
+    const std::optional<Evaluation> evaluation = evaluate(board);
     if (!evaluation || evaluation->entries.empty())
         return std::nullopt;
     const double sheet = evaluation->sheetTotal;
+    std::optional<double> chosen;
+    if (choice.enters()) {
+        for (const EntryAdvice& entry : evaluation->entries)
+            if (entry.category == choice.category)
+                chosen = entry.expectedTotal;
+    } else {
+        for (const HoldAdvice& hold : evaluation->holds)
+            if (hold.faces == choice.hold)
+                chosen = hold.expectedTotal;
+    }
+    if (!chosen)
+        return std::nullopt;
     Weighing weighing;
     weighing.bestTotal = sheet + evaluation->best;
-    weighing.chosenTotal = weighing.bestTotal;
-    if (move.kind == Move::Kind::Enter) {
-        for (const EntryAdvice& entry : evaluation->entries)
-            if (entry.category == move.category)
-                weighing.chosenTotal = sheet + entry.expectedTotal;
-    } else if (!evaluation->holds.empty()) {
-        const std::vector<int> held = move.before.heldFaces();
-        for (const HoldAdvice& hold : evaluation->holds)
-            if (hold.faces == held)
-                weighing.chosenTotal = sheet + hold.expectedTotal;
-    }
+    weighing.chosenTotal = sheet + *chosen;
     // Stopping is the best choice when no hold beats it; holding all five dice ties with it.
     const EntryAdvice& entry = evaluation->entries.front();
     if (evaluation->holds.empty() || entry.expectedTotal >= evaluation->best)
@@ -143,6 +151,10 @@ std::optional<Weighing> Coach::weigh(const Move& move) const {
                                               evaluation->holds.end(), ranksAbove)
                                  ->faces;
     return weighing;
+}
+
+std::optional<Weighing> Coach::weigh(const Move& move) const {
+    return weigh(move.before, choiceOf(move));
 }
 
 double Coach::cost(const Move& move) const {

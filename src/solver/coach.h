@@ -31,6 +31,9 @@ struct Choice {
 };
 
 // A choice against the best one on its board.
+// The choice a move made: the dice it held when rolling, or the category it entered.
+Choice choiceOf(const Move& move);
+
 struct Weighing {
     Choice best;
     double bestTotal = 0.0;   // expected final TOTAL of the best choice
@@ -64,7 +67,10 @@ public:
 
     // Nothing for a board no game can show.
     std::optional<Advice> advise(const Position& position) const;
-    // The move against the best choice on its board; nothing for a board no game can show.
+    // A choice against the best one on its board: nothing for a board no game can show or
+    // for a choice it does not offer, a hold of dice it does not show or a closed category.
+    std::optional<Weighing> weigh(const Position& board, const Choice& choice) const;
+    // The move against the best choice on its board.
     std::optional<Weighing> weigh(const Move& move) const;
     // How far the move dropped the expected final TOTAL below the best choice on its board:
     // 0 when it was the best.

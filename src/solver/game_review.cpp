@@ -10,12 +10,6 @@ namespace {
 // exactly nothing; the margin only absorbs a tie between two different sums.
 constexpr double kTie = 1e-9;
 
-Choice choiceOf(const Move& move) {
-    if (move.kind == Move::Kind::Enter)
-        return {{}, move.category};
-    return {move.before.heldFaces(), -1};
-}
-
 // Appends the roll that gave the board `board` (worth `value`), made from a hold worth `from`.
 void addRoll(GameReview& review, const Position& board, double from, double value) {
     review.steps.push_back({ReviewStep::Kind::Roll, board.turn(), board.rollsMade, board.faces,

@@ -23,8 +23,10 @@ int Position::turn() const {
 Position positionOf(const Game& game) {
     Position position;
     position.open = 0;
-    for (int c = 0; c < kCategoryCount; ++c)
+    for (int c = 0; c < kCategoryCount; ++c) {
         position.open |= game.ComandPHaltenEnabled(c) ? 1u << c : 0u;
+        position.points[c] = game.LabelPunkte(c).value_or(0);
+    }
     position.upperSum = game.LabelPunkte(SumCell::GesamtOben).value_or(0);
     position.lowerSum = game.LabelPunkte(SumCell::GesamtUnten).value_or(0);
     position.rollsMade = game.Versuch() - 1;

@@ -19,6 +19,9 @@ struct Position {
     int rollsMade = 0;                   // Versuch - 1: 0 before the turn's first roll, at most 3
     std::array<int, kDiceCount> faces{}; // 0 while blank
     std::array<bool, kDiceCount> held{};
+    // The points entered in each closed category, as the sheet shows them; 0 where open. The
+    // coach needs only the open set and the sums; an exercise shows the whole sheet.
+    std::array<int, kCategoryCount> points{};
 
     // The faces of the held dice, ascending.
     std::vector<int> heldFaces() const;

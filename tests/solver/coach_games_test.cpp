@@ -3,9 +3,11 @@
 
 #include "coach_player.h"
 #include "game_review.h"
+#include "practice.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <variant>
 
@@ -130,6 +132,62 @@ TEST_F(CoachGames, MeanTotalIsTheSolversExpectedTotal) {
     const double standardError = deviation / std::sqrt(kGames);
     EXPECT_NEAR(mean, coach.expectedGameTotal(), 3 * standardError)
         << "standard deviation " << deviation;
+}
+
+} // namespace
+} // namespace kubiq
+
+namespace kubiq {
+namespace {
+
+TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
+    test::Player player(test::Strategy::Rule, &coach, 20261210);
+    for (int game = 0; game < 30; ++game)
+        player.play();
+    const std::vector<PlayedGame>& games = player.moves().finished();
+    Practice practice;
+    practice.follow(coach, {games.begin(), games.begin() + 20});
+    practice.follow(coach, games); // the games finished since come in too
+
+    // Worked out plainly: each game's decisions costing 1 point or more, its ten worst.
+    std::vector<double> wanted;
+    for (const PlayedGame& game : games) {
+        std::vector<double> costs;
+        for (const ReviewStep& step : reviewGame(coach, game).steps)
+            if (step.cost() >= 1.0)
+                costs.push_back(step.cost());
+        std::sort(costs.rbegin(), costs.rend());
+        wanted.insert(wanted.end(), costs.begin(), costs.begin() + std::min<std::size_t>(10, costs.size()));
+    }
+    std::sort(wanted.rbegin(), wanted.rend());
+    std::vector<double> set;
+    for (const Exercise& exercise : practice.open())
+        set.push_back(exercise.cost);
+    ASSERT_EQ(set, wanted);
+
+    // Answered as the player did then, an exercise costs what the review says, and stays.
+    const std::size_t count = practice.open().size();
+    for (std::size_t i = 0; i < count; i += 7) {
+        const Exercise exercise = practice.open()[i];
+        const std::optional<Weighing> again =
+            practice.answer(coach, i, choiceOf(exercise.original));
+        ASSERT_TRUE(again);
+        EXPECT_DOUBLE_EQ(again->cost(), exercise.cost);
+    }
+    EXPECT_EQ(practice.open().size(), count);
+    EXPECT_EQ(practice.solved(), 0);
+
+    const Position& last = practice.open().back().original.before;
+    const int closed = std::countr_one(last.open);
+    ASSERT_LT(closed, kCategoryCount) << "the game's last boards have closed categories";
+    EXPECT_FALSE(practice.answer(coach, count - 1, {{}, closed})) << "a closed category";
+    // Answered with the best choice, it is solved and leaves the list.
+    const Exercise worst = practice.open().front();
+    const Choice best = coach.weigh(worst.original)->best;
+    EXPECT_EQ(practice.answer(coach, 0, best)->cost(), 0.0);
+    EXPECT_EQ(practice.solved(), 1);
+    ASSERT_EQ(practice.open().size(), count - 1);
+    EXPECT_EQ(practice.open().front().cost, set[1]);
 }
 
 } // namespace

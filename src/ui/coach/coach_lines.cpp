@@ -27,6 +27,10 @@ QListWidget* addList(QWidget* parent, QBoxLayout* layout, const char* name, cons
     auto* list = new QListWidget(parent);
     list->setObjectName(QLatin1String(name));
     list->setAccessibleName(spoken);
+    // Long rows wrap within the coach's narrow window rather than hide their ends.
+    list->setWordWrap(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setResizeMode(QListView::Adjust);
     list->hide();
     layout->addWidget(list, 1);
     return list;
