@@ -124,9 +124,11 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
             EXPECT_TRUE(reached.contains(label)) << label->text().toStdString();
         }
     }
-    for (auto* list : coach()->findChildren<QListWidget*>())
-        if (list->isVisible())
+    for (auto* list : coach()->findChildren<QListWidget*>()) {
+        if (list->isVisible()) {
             EXPECT_TRUE(reached.contains(list)) << list->objectName().toStdString();
+        }
+    }
     EXPECT_TRUE(reached.contains(coach()->findChild<QCheckBox*>()));
 
     roll("6");
@@ -198,9 +200,11 @@ TEST_F(CoachWindowTest, NoHiddenListKeepsTheRowsOfAnotherBoard) {
     turn("66612", Chance); // every list of the coach had rows
     roll("66");
     roll("66"); // no roll left: nothing to hold for
-    for (auto* list : coach()->findChildren<QListWidget*>())
-        if (!list->isVisibleTo(list->parentWidget()))
+    for (auto* list : coach()->findChildren<QListWidget*>()) {
+        if (!list->isVisibleTo(list->parentWidget())) {
             EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
+        }
+    }
     click(categoryButton(Sechser)); // a turn's start: no dice, no list of them
     for (const char* name : {"Kategorienliste", "Haltenliste"}) {
         EXPECT_EQ(rows(name), QStringList()) << name;

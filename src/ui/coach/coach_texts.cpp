@@ -185,6 +185,47 @@ QString bestShareLine(const RunSummary& summary) {
         .arg(std::lround(summary.bestShare * 100.0));
 }
 
+QString exerciseLine(const Exercise& exercise) {
+    const Position& board = exercise.original.before;
+    return QStringLiteral("Spiel %1, Runde %2, Wurf %3: kostete %4 Punkte")
+        .arg(QString::number(exercise.game), QString::number(board.turn()),
+             QString::number(board.rollsMade), coachNumber(exercise.cost));
+}
+
+QString practiceSummary(int solved, std::size_t open) {
+    return QStringLiteral("Gelöste Aufgaben: %1, offene: %2").arg(solved).arg(open);
+}
+
+QString answerLine(const Weighing& weighing) {
+    if (weighing.cost() <= 0.0)
+        return QStringLiteral("Richtig: beste Wahl");
+    return QStringLiteral("Kostet %1 Punkte. Beste Wahl: %2 (erwartete Endsumme %3)")
+        .arg(coachNumber(weighing.cost()), choiceText(weighing.best),
+             coachNumber(weighing.bestTotal));
+}
+
+QString originalLine(const Exercise& exercise) {
+    return QStringLiteral("Deine Wahl damals: %1, sie kostete %2 Punkte")
+        .arg(choiceText(choiceOf(exercise.original)), coachNumber(exercise.cost));
+}
+
+QString rollsLeftLine(int rollsLeft) {
+    return QStringLiteral("Würfe übrig: %1").arg(rollsLeft);
+}
+
+QString sheetLine(const Position& board, int category) {
+    return QStringLiteral("%1: %2").arg(categoryName(category),
+                                        board.open >> category & 1
+                                            ? QStringLiteral("offen")
+                                            : QString::number(board.points[category]));
+}
+
+QString sumsLine(const Position& board) {
+    return QStringLiteral("GESAMT oben: %1, GESAMT unten: %2")
+        .arg(board.upperSum)
+        .arg(board.lowerSum);
+}
+
 QString problemLine(TableProblem problem) {
     switch (problem) {
     case TableProblem::Missing:

@@ -2,6 +2,7 @@
 
 #include "coach.h"
 #include "game_review.h"
+#include "practice.h"
 #include "table_file.h"
 
 #include <QString>
@@ -48,6 +49,21 @@ QString runGameLine(int number, const GameReview& review);
 // "Mittel über 3 Spiele: 231,0, Glück +1,3, Verlust −20,1"; "Beste Wahl bei 83 % der Entscheidungen".
 QString runMeanLine(const RunSummary& summary);
 QString bestShareLine(const RunSummary& summary);
+// An exercise in the list: "Spiel 2, Runde 5, Wurf 2: kostete 6,3 Punkte".
+QString exerciseLine(const Exercise& exercise);
+// "Gelöste Aufgaben: 2, offene: 7".
+QString practiceSummary(int solved, std::size_t open);
+// The answer to an exercise: "Richtig: beste Wahl", or "Kostet 2,4 Punkte. Beste Wahl: 6 6
+// halten (erwartete Endsumme 236,1)".
+QString answerLine(const Weighing& weighing);
+// "Deine Wahl damals: 6 halten, sie kostete 6,3 Punkte".
+QString originalLine(const Exercise& exercise);
+// "Würfe übrig: 1".
+QString rollsLeftLine(int rollsLeft);
+// A category of an exercise's sheet: "Einer: 3", or "Chance: offen".
+QString sheetLine(const Position& board, int category);
+// "GESAMT oben: 12, GESAMT unten: 50".
+QString sumsLine(const Position& board);
 // Why the coach cannot help, in one sentence.
 QString problemLine(TableProblem problem);
 

@@ -6,6 +6,7 @@
 #include "coach_texts.h"
 #include "design_palette.h"
 #include "message_box.h"
+#include "practice_view.h"
 #include "ranking_view.h"
 #include "review_view.h"
 #include "run_view.h"
@@ -69,6 +70,8 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review, m_chart});
     m_run = new RunView;
     page(m_views, "Statistik", QStringLiteral("Statistik"), {m_run});
+    m_practice = new PracticeView;
+    page(m_views, "Ueben", QStringLiteral("Üben"), {m_practice});
     m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
 
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
@@ -119,6 +122,7 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     m_ranking->showRanking(position, m_coach->rankHolds(position));
     m_review->showGames(m_live, m_finished);
     m_run->showRun(m_finished);
+    m_practice->follow(*m_coach, finished);
 }
 
 bool CoachWindow::allowsEntry(const Position& position, int category) {

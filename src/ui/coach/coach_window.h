@@ -19,6 +19,7 @@ namespace kubiq {
 class AdviceView;
 class ChartView;
 class MessageBox;
+class PracticeView;
 class RankingView;
 class ReviewView;
 class RunView;
@@ -67,6 +68,7 @@ private:
     ReviewView* m_review = nullptr;
     ChartView* m_chart = nullptr;
     RunView* m_run = nullptr;
+    PracticeView* m_practice = nullptr;
 };
 
 } // namespace kubiq
