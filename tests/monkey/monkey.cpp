@@ -232,8 +232,25 @@ std::string Monkey::showCoachView() {
     for (QWidget* chart : coach->findChildren<QWidget*>(QStringLiteral("Verlaufskurve")))
         chart->grab();
     ++m_counts.viewsShown;
-    return "coach view " + std::to_string(views->currentIndex()) + ", game " +
-           std::to_string(games->currentIndex());
+    std::string what = "coach view " + std::to_string(views->currentIndex()) + ", game " +
+                       std::to_string(games->currentIndex());
+    // In the exercises, a few clicks: dice, "Würfeln", a category, "Nächste Aufgabe".
+    const auto clickable = [views] {
+        QList<QPushButton*> buttons;
+        for (QPushButton* button : views->currentWidget()->findChildren<QPushButton*>())
+            if (button->isVisible() && button->isEnabled())
+                buttons << button;
+        return buttons;
+    };
+    for (int i = 0; i < 3; ++i) {
+        const QList<QPushButton*> buttons = clickable();
+        if (buttons.isEmpty())
+            break;
+        QPushButton* button = buttons.at(static_cast<int>(below(buttons.size())));
+        what += ", click on " + button->objectName().toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    return what;
 }
 
 std::string Monkey::brokenReview(int total) {

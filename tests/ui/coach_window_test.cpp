@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSet>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace kubiq::test {
@@ -297,6 +298,72 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     EXPECT_TRUE(chart->accessibleDescription().contains(steps.back()));
     EXPECT_TRUE(part<QLabel>("Mittel")->text().startsWith("Mittel über 1 Spiel: " + total + ",0"));
     EXPECT_TRUE(part<QLabel>("BesteWahl")->text().startsWith("Beste Wahl bei "));
+}
+
+// A game of 1 2 3 4 5 entered in sheet order has costly entries to practise; the exercises only
+// read the game.
+TEST_F(CoachWindowTest, SetsTheCostliestBoardsAgainWithoutTouchingTheGame) {
+    pressF2(&window);
+    for (int c = 0; c < kCategoryCount; ++c)
+        turn("12345", c);
+    roll("66612");
+    click(holdButton(0));
+    const auto game = [this] {
+        QStringList shown{QString::fromStdString(faces()), QString::number(window.Versuch())};
+        for (const char* name : {"Erwartet", "Verlust", "LetztesSpiel", "DeineWahl"})
+            shown << part<QLabel>(name)->text();
+        for (int n = 0; n < kCategoryCount; ++n)
+            shown << cell(n)->text() << tip(n)->text();
+        return shown.join('|').toStdString();
+    };
+    const std::string before = game();
+
+    part<QTabWidget>("Ansichten")->setCurrentIndex(3);
+    QStringList exercises = rows("Aufgabenliste");
+    ASSERT_GE(exercises.size(), 3);
+    ASSERT_LE(exercises.size(), 10) << "ten a game at most";
+    const auto costOf = [](const QString& row) {
+        return row.section(' ', -2, -2).replace(',', '.').toDouble();
+    };
+    for (int i = 1; i < exercises.size(); ++i)
+        EXPECT_GE(costOf(exercises[i - 1]), costOf(exercises[i])) << "worst first";
+    EXPECT_GE(costOf(exercises.back()), 1.0);
+    EXPECT_EQ(part<QLabel>("Uebersicht")->text(), practiceSummary(0, exercises.size()));
+
+    // The first exercise answered by rolling all five again, then the second with its best.
+    click(part<QPushButton>("NaechsteAufgabe"));
+    EXPECT_TRUE(part<QLabel>("Aufgabenbrett")->text().startsWith("Aufgabe: Spiel 1, Runde "));
+    click(part<QPushButton>("UebenWuerfeln"));
+    const QString answer = part<QLabel>("Antwort")->text();
+    EXPECT_TRUE(answer == "Richtig: beste Wahl" || answer.startsWith("Kostet ")) << answer.toStdString();
+    EXPECT_TRUE(part<QLabel>("Damals")->text().startsWith("Deine Wahl damals: "));
+    EXPECT_TRUE(part<QLabel>("Damals")->text().endsWith(
+        "sie kostete " + exercises.front().section(' ', -2, -2) + " Punkte"));
+
+    click(part<QPushButton>("NaechsteAufgabe"));
+    Position board = firstRoll("12345");
+    board.open = 0;
+    for (int c = 0; c < kCategoryCount; ++c)
+        board.open |= part<QPushButton>(indexed("UebenKategorie", c).toLatin1())->isEnabled() << c;
+    const QStringList sums = part<QLabel>("UebenSummen")->text().split(' ');
+    board.upperSum = sums.at(2).chopped(1).toInt();
+    board.lowerSum = sums.at(5).toInt();
+    const std::optional<Weighing> rolled = table.weigh(board, {{}, -1});
+    ASSERT_TRUE(rolled) << part<QLabel>("UebenSummen")->text().toStdString();
+    const Choice best = rolled->best;
+    if (best.enters()) {
+        click(part<QPushButton>(indexed("UebenKategorie", best.category).toLatin1()));
+    } else {
+        for (int i = 0; i < kDiceCount; ++i)
+            if (std::count(best.hold.begin(), best.hold.end(), i + 1))
+                click(part<QPushButton>(indexed("UebenWuerfel", i).toLatin1()));
+        click(part<QPushButton>("UebenWuerfeln"));
+    }
+    EXPECT_EQ(part<QLabel>("Antwort")->text(), "Richtig: beste Wahl");
+    EXPECT_EQ(rows("Aufgabenliste").size(), exercises.size() - 1) << "solved, it leaves the list";
+    EXPECT_EQ(part<QLabel>("Uebersicht")->text(), practiceSummary(1, exercises.size() - 1));
+    EXPECT_EQ(game(), before) << "the game in play is untouched";
+    EXPECT_EQ(part<QComboBox>("Spielauswahl")->count(), 2) << "no game added or lost";
 }
 
 TEST_F(CoachWindowTest, AMissingTableIsSaidPlainlyAndTheGamePlaysOn) {
