@@ -1,12 +1,15 @@
 // Games played by the coach's advice through the real engine score, on average, what the solver
-// expects of best play; the review of every game adds up to its final TOTAL.
+// expects of best play; the review of every game adds up to its final TOTAL; and the board the
+// coach reads off the game is the one on screen.
 
 #include "coach_player.h"
 #include "game_review.h"
+#include "position.h"
 #include "practice.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <variant>
@@ -132,6 +135,53 @@ TEST_F(CoachGames, MeanTotalIsTheSolversExpectedTotal) {
     const double standardError = deviation / std::sqrt(kGames);
     EXPECT_NEAR(mean, coach.expectedGameTotal(), 3 * standardError)
         << "standard deviation " << deviation;
+}
+
+// The board the coach reads is the one on screen: every die's face and hold flag, and no more
+// dice than there are.
+TEST(PositionOf, HoldsAndFacesAreThoseOnScreen) {
+    const struct {
+        const char* name;
+        const char* held; // 'x' where held
+    } rows[] = {
+        {"no die held", "....."},
+        {"all but the first held", ".xxxx"},
+        {"the first and the last", "x...x"},
+        {"the last alone", "....x"},
+        {"every die held", "xxxxx"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedClock clock;
+        ScriptedDraws draws = ScriptedDraws::faces("33312");
+        RecordingBeeper beeper;
+        RecordingMessageBox messageBox;
+        RecordingDisplay display;
+        Game game{Services{clock, draws, beeper, messageBox, display}};
+        game.load();
+        game.roll();
+        game.enter(Dreier);
+        draws.scriptFaces("35146");
+        game.roll();
+        std::array<int, kDiceCount> faces{3, 5, 1, 4, 6};
+        std::array<bool, kDiceCount> held{};
+        for (int i = 0; i < kDiceCount; ++i) {
+            held[i] = row.held[i] == 'x';
+            if (held[i])
+                game.toggleHold(i);
+            else
+                faces[i] = 2;
+        }
+        draws.scriptFaces("2");
+        game.roll();
+        const Position position = positionOf(game);
+        EXPECT_EQ(position.faces, faces);
+        EXPECT_EQ(position.held, held);
+        EXPECT_EQ(position.open, kAllOpen & ~(1u << Dreier));
+        EXPECT_EQ(position.upperSum, 9);
+        EXPECT_EQ(position.lowerSum, 0);
+        EXPECT_EQ(position.rollsMade, 2);
+    }
 }
 
 } // namespace

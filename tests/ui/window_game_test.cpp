@@ -251,6 +251,39 @@ TEST_F(KeyboardTest, TheSpaceAfterAnEntryRollsTheNextTurn) {
     EXPECT_EQ(focus(), holdButton(4)) << "Shift+Tab goes back along the tab order";
 }
 
+// Regression: once a category was closed, every hold or roll sent the focus to the roll button,
+// and the third roll from there on to the first open category ("Zweier halten" after Einer),
+// where the player's next Space entered the dice.
+TEST_F(KeyboardTest, HoldReleaseAndRollKeepTheFocusFromTheSecondTurnOn) {
+    for (const auto& [dice, category] : kGame230) {
+        SCOPED_TRACE(category);
+        const int open = openCategories();
+        rollButton()->setFocus();
+        draws.scriptFaces(dice);
+        press(Qt::Key_Space);
+        EXPECT_EQ(focus(), rollButton());
+        click(holdButton(0)); // the mouse puts the focus on the button it clicks
+        EXPECT_EQ(focus(), holdButton(0));
+        press(Qt::Key_Space);
+        press(Qt::Key_Space);
+        EXPECT_TRUE(isRed(0)) << "held, freed and held again";
+        EXPECT_EQ(focus(), holdButton(0));
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space);
+        EXPECT_TRUE(isRed(1));
+        EXPECT_EQ(focus(), holdButton(1));
+        rollButton()->setFocus();
+        press(Qt::Key_Space);
+        EXPECT_EQ(focus(), rollButton());
+        press(Qt::Key_Space);
+        EXPECT_EQ(focus(), holdButton(4)) << "the third roll leaves it on the last hold button";
+        press(Qt::Key_Space);
+        EXPECT_EQ(window.Versuch(), 4);
+        EXPECT_EQ(openCategories(), open) << "no Space entered the dice";
+        click(categoryButton(category));
+    }
+}
+
 // Records the face each die showed when it was last painted, '.' before its first paint.
 class PaintedFaces final : public QObject {
 public:

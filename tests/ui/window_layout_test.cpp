@@ -1,10 +1,14 @@
 #include "window_fixture.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QMenu>
 #include <QStyleHints>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -67,6 +71,12 @@ std::vector<Placed> designedGeometry() {
 TEST_F(WindowLayoutTest, EveryControlStandsWhereDesigned) {
     EXPECT_EQ(window.size(), QSize(513, 409)) << "client area 7695 x 6135 twips";
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed";
+    // The coach beside it narrows no further than its lines read well.
+    QTest::keyClick(&window, Qt::Key_F2);
+    QWidget* coach = control(QStringLiteral("CoachWindow"));
+    ASSERT_NE(coach, nullptr);
+    coach->resize(1, coach->height());
+    EXPECT_EQ(coach->width(), 300);
     for (const Placed& row : designedGeometry()) {
         SCOPED_TRACE(row.name.toStdString());
         const QWidget* widget = control(row.name);
@@ -118,6 +128,23 @@ TEST_F(WindowLayoutTest, CaptionsAsDesigned) {
     EXPECT_EQ(categoryButton(8)->text(), "halten");
     EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}))
         << "the two dice in the sizes a window manager draws";
+
+    // The context menu's one entry shows the key that does the same.
+    QString entry;
+    QKeySequence key;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        if (!menu->actions().isEmpty())
+            entry = menu->actions().front()->text(), key = menu->actions().front()->shortcut();
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&window, &event);
+    EXPECT_EQ(entry, "Berater…");
+    EXPECT_EQ(key.toString(), "F2");
 }
 
 TEST_F(WindowLayoutTest, TheStateRightAfterStart) {
@@ -185,10 +212,14 @@ TEST_F(WindowLayoutTest, ADarkDesktopChangesNoColourOfTheWindow) {
     const auto named = [](const Form1& w, const char* name) {
         return w.findChild<QWidget*>(QLatin1String(name));
     };
-    // Faces, tips and a red die.
+    // Faces, tips, a red die and disabled buttons: a closed category and, after the third roll,
+    // the roll button.
     const auto play = [&](const Form1& w) {
         draws.scriptFaces("12345");
         click(named(w, "CommandWuerfeln"));
+        click(named(w, "ComandPHalten(5)"));
+        for (int rolls = 0; rolls < kRollsPerTurn; ++rolls)
+            click(named(w, "CommandWuerfeln"));
         click(named(w, "CommandWHalten(1)"));
     };
     // The game view and the help panel, as painted.
@@ -236,6 +267,34 @@ TEST_F(WindowLayoutTest, ADarkDesktopChangesNoColourOfTheWindow) {
     EXPECT_LT(ink, 60);
     EXPECT_EQ(ground, QColor(192, 192, 192).lightness());
     QGuiApplication::styleHints()->setCursorFlashTime(flashTime);
+}
+
+// A disabled button greys its caption on the light face, whatever the desktop's scheme: a dark
+// scheme's disabled colours would be dark buttons in the light window.
+TEST_F(WindowLayoutTest, DisabledButtonsAreGreyOnTheDesignsFace) {
+    const std::pair<QPalette::ColorRole, QColor> design[] = {
+        {QPalette::ButtonText, QColor(190, 190, 190)},
+        {QPalette::Button, QColor(239, 239, 239)},
+        {QPalette::Light, QColor(255, 255, 255)},
+        {QPalette::Shadow, QColor(177, 177, 177)},
+    };
+    turn("12345", Sechser);
+    for (int rolls = 0; rolls < kRollsPerTurn; ++rolls)
+        roll("12345");
+    for (const bool onDark : {false, true}) {
+        std::optional<DarkDesktop> dark;
+        if (onDark)
+            dark.emplace();
+        for (QPushButton* button : {rollButton(), categoryButton(Sechser)}) {
+            SCOPED_TRACE((onDark ? "dark desktop, " : "light desktop, ") +
+                         button->objectName().toStdString());
+            EXPECT_FALSE(button->isEnabled());
+            for (const auto& [role, designed] : design) {
+                const QColor shown = button->palette().color(QPalette::Disabled, role);
+                EXPECT_EQ(shown, designed) << role << ": " << shown.name().toStdString();
+            }
+        }
+    }
 }
 
 // The widgets Tab visits from `start`, once round.
