@@ -6,29 +6,18 @@ Run inside its own D-Bus session: dbus-run-session -- python3 coach_advice.py PR
 
 import os
 import re
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                                 "tests", "system"))
-import pyatspi  # noqa: E402
-from screen_reader_test import find, named  # noqa: E402
-from xsession import XSession  # noqa: E402
+from screen_reader_test import find, game_on_bus, named  # noqa: E402
 
 EXPECTED = re.compile(r"Erwartete Endsumme bei bester Spielweise: \d+,\d")
 
 
 def main(program):
-    session = XSession()
-    os.environ["DISPLAY"] = session.name
-    game = subprocess.Popen([program], env=dict(session.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
-    try:
-        session.wait_for(lambda: session.find_window("KUBIQ"), 10, "no window KUBIQ")
-        desktop = pyatspi.Registry.getDesktop(0)
-        app = session.wait_for(
-            lambda: find(desktop, lambda n: n.getRoleName() == "application" and
-                         find(n, named("Würfel 1: ")) is not None, 0) or None,
-            10, "KUBIQ is not on the accessibility bus")
+    # The window manager gives the game the keyboard, as a desktop would.
+    with game_on_bus(program) as (session, _, app):
         session.key("F2")
         session.wait_for(lambda: session.find_window("KUBIQ – Berater"), 5, "F2 opened no coach")
         coach = session.wait_for(lambda: find(app, named("KUBIQ – Berater")), 5,
@@ -38,12 +27,7 @@ def main(program):
                                 ", ".join(filter(None, (coach.getChildAtIndex(i).name
                                                         for i in range(coach.childCount)))))
         print(f"the coach advises from the installed table: {line.name}")
-        return 0
-    finally:
-        game.kill()
-        game.wait()
-        session.stop()
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    main(sys.argv[1])
