@@ -178,9 +178,11 @@ ok "the 32px rendition has a palette of $entries colours"
 echo "building the Debian packages in $scratch/src"
 tree=$scratch/src/kubiq
 mkdir -p "$tree"
-# (The Python tests leave their caches beside them.)
+# (The Python tests leave their caches beside them; debian/rules clean takes away what an
+# earlier package build left in the sources, as dpkg-buildpackage does first.)
 tar -C "$source" --exclude=./build --exclude=./.git --exclude=__pycache__ -cf - . |
     tar -C "$tree" -xf -
+(cd "$tree" && logged debian/rules clean)
 (cd "$tree" && find . ! -type d ! -name .gitignore) | sed 's|^\./||' | sort >"$scratch/sources"
 mkdir -p "$tree/build/default"
 echo stray >"$tree/build/default/CMakeCache.txt"
