@@ -308,12 +308,14 @@ ok "apt can satisfy the packages' dependencies"
 dpkg-deb -x "${debs[0]}" "$scratch/unpacked"
 program=$scratch/unpacked/usr/games/kubiq
 check_no_runpath "$program"
-readelf -S "$program" | grep -q '\.debug_info' && fail "the packaged program is not stripped"
-readelf -lW "$program" | grep -q GNU_RELRO || fail "the packaged program has no relro segment"
-readelf -d "$program" | grep -qE '\(FLAGS_1\).*\bNOW\b.*\bPIE\b' ||
+# (readelf's output is kept first: grep -q would stop reading early, and pipefail would take
+# readelf's broken pipe for a failure.)
+elf=$(readelf -S -lW -d --dyn-syms "$program")
+grep -q '\.debug_info' <<<"$elf" && fail "the packaged program is not stripped"
+grep -q GNU_RELRO <<<"$elf" || fail "the packaged program has no relro segment"
+grep -qE '\(FLAGS_1\).*\bNOW\b.*\bPIE\b' <<<"$elf" ||
     fail "the packaged program is not bound at load time (bindnow) or not PIE"
-readelf --dyn-syms -W "$program" | grep -q '__stack_chk_fail' ||
-    fail "the packaged program has no stack protector"
+grep -q '__stack_chk_fail' <<<"$elf" || fail "the packaged program has no stack protector"
 grep -q -- '-D_FORTIFY_SOURCE=2 .*kubiq/src/app/main.cpp' "$log.build" ||
     fail "the program was not compiled with _FORTIFY_SOURCE"
 ok "the packaged program is stripped, hardened (relro, bindnow, PIE, stack protector, fortify)"
