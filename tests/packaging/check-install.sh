@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs a built tree into a scratch root, checks what lands there, then builds the Debian
-# package and checks its contents, its control fields and what lintian says of it; installs it
-# with dpkg into an empty system root, starts it from there and removes it again.
+# Installs a built tree into a scratch root and checks what lands there; then builds the Debian
+# source and binary packages from a copy of the sources (debian/) and checks their contents,
+# their control fields and what lintian says of them; installs them with dpkg into an empty
+# system root, runs the packages' own test (debian/tests) there and removes them again.
 #
 #   check-install.sh <build-dir> <source-dir>
 #
-# CMAKE and CPACK may name the cmake and cpack programs to use (the test passes the ones that
-# configured the build). Exits non-zero with a FAIL line at the first fault.
+# CMAKE may name the cmake program to use (the test passes the one that configured the build).
+# Exits non-zero with a FAIL line at the first fault.
 set -euo pipefail
 
 app_id=org.example.kubiq
@@ -22,7 +23,6 @@ trap 'fail "command failed (line $LINENO): $BASH_COMMAND"' ERR
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
 cmake=${CMAKE:-cmake}
-cpack=${CPACK:-cpack}
 
 checks=0
 ok() {
@@ -30,12 +30,11 @@ ok() {
     echo "ok: $*"
 }
 
-for tool in "$cmake" "$cpack" desktop-file-validate appstreamcli readelf file dpkg-deb dpkg \
-    dpkg-parsechangelog lintian apt-get; do
+for tool in "$cmake" desktop-file-validate appstreamcli readelf file dpkg-deb dpkg \
+    dpkg-parsechangelog dpkg-buildpackage dh lintian apt-get dbus-run-session man; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -f "$build/cmake_install.cmake" ] || fail "$build is not a configured build tree"
-[ -f "$build/CPackConfig.cmake" ] || fail "$build has no CPackConfig.cmake (packaging/ not added?)"
 # The coach's table, when the build makes one.
 table=$(sed -n 's/^KUBIQ_COACH_TABLE:[A-Z]*=//p' "$build/CMakeCache.txt")
 
@@ -68,12 +67,11 @@ DESTDIR=$root logged "$cmake" --install "$build" --prefix /usr
 usr=$root/usr
 
 for path in games/kubiq share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-    share/doc/kubiq/copyright share/doc/kubiq/changelog.gz share/man/man6/kubiq.6.gz \
-    share/man/de/man6/kubiq.6.gz; do
+    share/doc/kubiq/copyright share/man/man6/kubiq.6 share/man/de/man6/kubiq.6; do
     [ -f "$usr/$path" ] || fail "the install has no /usr/$path"
 done
 [ -x "$usr/games/kubiq" ] || fail "/usr/games/kubiq is not executable"
-ok "installed the game, desktop entry, metainfo, licence, changelog and manual pages under /usr"
+ok "installed the game, desktop entry, metainfo, licence and manual pages under /usr"
 
 if [ -n "$table" ]; then
     cmp -s "$usr/share/games/kubiq/coach.table" "$table" ||
@@ -173,21 +171,43 @@ if [ "$entries" -lt 2 ] || [ "$entries" -gt 16 ]; then
 fi
 ok "the 32px rendition has a palette of $entries colours"
 
-# --- Debian package ---------------------------------------------------------------------------
-echo "building the Debian package in $scratch/deb"
-(cd "$scratch" && logged "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb")
-shopt -s nullglob
-debs=("$scratch"/deb/*.deb)
-shopt -u nullglob
-[ ${#debs[@]} -eq 1 ] || fail "cpack made ${#debs[@]} .deb files, not one"
-deb=${debs[0]}
+# --- Debian packages --------------------------------------------------------------------------
+# From a copy of the sources, as a maintainer builds them: source and binaries, without the
+# upstream tests (not built: -DBUILD_TESTING=OFF in debian/rules). A stray build tree in the copy
+# stands for a developer's build/, which the source package must leave out.
+echo "building the Debian packages in $scratch/src"
+tree=$scratch/src/kubiq
+mkdir -p "$tree"
+# (The Python tests leave their caches beside them; debian/rules clean takes away what an
+# earlier package build left in the sources, as dpkg-buildpackage does first.)
+tar -C "$source" --exclude=./build --exclude=./.git --exclude=__pycache__ -cf - . |
+    tar -C "$tree" -xf -
+(cd "$tree" && logged debian/rules clean)
+(cd "$tree" && find . ! -type d ! -name .gitignore) | sed 's|^\./||' | sort >"$scratch/sources"
+mkdir -p "$tree/build/default"
+echo stray >"$tree/build/default/CMakeCache.txt"
+(cd "$tree" && logged env DEB_BUILD_OPTIONS="nocheck parallel=2" dpkg-buildpackage -us -uc)
+cp "$log" "$log.build"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
-[ "$(basename "$deb")" = "kubiq_1.2.0_$arch.deb" ] || fail "unexpected package file $(basename "$deb")"
-ok "cpack built $(basename "$deb")"
+cd "$scratch/src"
+for file in "kubiq_$version.dsc" "kubiq_$version.tar.xz" "kubiq_${version}_$arch.changes" \
+    "kubiq_${version}_$arch.deb" "kubiq-data_${version}_all.deb"; do
+    [ -f "$file" ] || fail "dpkg-buildpackage made no $file: $(ls)"
+done
+debs=("kubiq_${version}_$arch.deb" "kubiq-data_${version}_all.deb")
+ok "dpkg-buildpackage built the source package and ${debs[*]}"
 
-# The files in the package, exactly: no libraries, headers or test programs that some other
-# install rule might add.
-expected=(
+# The source package holds the sources, without the build tree or git's files.
+tar -tJf "kubiq_$version.tar.xz" | grep -v '/$' | sed 's|^kubiq/||' | sort >"$scratch/in-source"
+if ! diff -u "$scratch/sources" "$scratch/in-source" >&2; then
+    fail "the source package holds other files than the sources (- missing, + unexpected)"
+fi
+ok "the source package holds every source file and no build tree"
+
+# Each package's files, exactly: the program and what the menu and the manual need in kubiq,
+# the table alone in kubiq-data. dh_compress compresses the manual pages and the changelogs.
+expected_kubiq=(
     ./usr/games/kubiq
     "./usr/share/applications/$app_id.desktop"
     ./usr/share/doc/kubiq/changelog.gz
@@ -198,113 +218,145 @@ expected=(
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 )
 for size in "${icon_sizes[@]}"; do
-    expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+    expected_kubiq+=("./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
-[ -z "$table" ] || expected+=(./usr/share/games/kubiq/coach.table)
-dpkg-deb -c "$deb" >"$scratch/listing"
-awk '{print $6}' "$scratch/listing" | grep -v '/$' | sort >"$scratch/files"
-printf '%s\n' "${expected[@]}" | sort >"$scratch/expected"
-if ! diff -u "$scratch/expected" "$scratch/files" >&2; then
-    fail "the package does not hold exactly the expected files (- missing, + unexpected)"
-fi
-(cd "$root" && find . ! -type d | sort) >"$scratch/installed"
-if ! diff -u "$scratch/installed" "$scratch/files" >&2; then
-    fail "cmake --install and the package disagree (- installed only, + packaged only)"
+expected_data=(
+    ./usr/share/doc/kubiq-data/changelog.gz
+    ./usr/share/doc/kubiq-data/copyright
+    ./usr/share/games/kubiq/coach.table
+)
+listed() { dpkg-deb -c "$1" | awk '{print $6}' | grep -v '/$' | sort; }
+for package in kubiq kubiq-data; do
+    deb=${package}_${version}_$([ $package = kubiq ] && echo "$arch" || echo all).deb
+    if [ $package = kubiq ]; then
+        printf '%s\n' "${expected_kubiq[@]}"
+    else
+        printf '%s\n' "${expected_data[@]}"
+    fi | sort >"$scratch/expected"
+    if ! listed "$deb" | diff -u "$scratch/expected" - >&2; then
+        fail "$deb does not hold exactly the expected files (- missing, + unexpected)"
+    fi
+done
+# What cmake --install puts under the prefix, the two packages together hold, with the manual
+# pages compressed and the changelogs added.
+(cd "$root" && find . ! -type d | sed 's|\.6$|.6.gz|') >"$scratch/installed"
+printf '%s\n' ./usr/share/doc/kubiq/changelog.gz "${expected_data[@]:0:2}" >>"$scratch/installed"
+sort -o "$scratch/installed" "$scratch/installed"
+sort <(listed "${debs[0]}") <(listed "${debs[1]}") >"$scratch/packaged"
+if ! diff -u "$scratch/installed" "$scratch/packaged" >&2; then
+    fail "cmake --install and the packages disagree (- installed only, + packaged only)"
 fi
 # Only the program may be executable; every file and folder belongs to root.
-awk '$1 !~ /^d/ && $6 != "./usr/games/kubiq" && $1 != "-rw-r--r--" ||
-     $6 == "./usr/games/kubiq" && $1 != "-rwxr-xr-x" || $2 != "root/root"' \
-    "$scratch/listing" >"$scratch/odd"
-if [ -s "$scratch/odd" ]; then
-    cat "$scratch/odd" >&2
-    fail "files of the package with the wrong mode or owner"
-fi
-ok "the package holds what cmake --install installs, nothing else, with the program alone executable"
-
-field() { dpkg-deb -f "$deb" "$1"; }
-[ "$(field Package)" = kubiq ] || fail "Package is '$(field Package)'"
-[ "$(field Version)" = 1.2.0 ] || fail "Version is '$(field Version)'"
-[ "$(field Architecture)" = "$arch" ] || fail "Architecture is '$(field Architecture)'"
-[ "$(field Section)" = games ] || fail "Section is '$(field Section)', not games"
-[[ $(field Maintainer) == *"<"*"@example.org>" ]] || fail "Maintainer is '$(field Maintainer)'"
-[ "$(field Homepage)" = https://kubiq.example.org/ ] || fail "Homepage is '$(field Homepage)'"
-depends=$(field Depends)
-for library in libc6 libqt6widgets6; do
-    grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+for deb in "${debs[@]}"; do
+    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ && $6 != "./usr/games/kubiq" && $1 != "-rw-r--r--" ||
+        $6 == "./usr/games/kubiq" && $1 != "-rwxr-xr-x" || $2 != "root/root"' >"$scratch/odd"
+    if [ -s "$scratch/odd" ]; then
+        cat "$scratch/odd" >&2
+        fail "files of $deb with the wrong mode or owner"
+    fi
 done
-ok "control: kubiq 1.2.0 $arch, Section games, Maintainer at example.org, Depends $depends"
+ok "kubiq holds the game, kubiq-data the table, together what cmake --install installs"
 
-# The newest entries of the changelog and of the metainfo's releases name the packaged version.
-dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/kubiq/changelog.gz | gzip -dc \
+[ -z "$table" ] || dpkg-deb --fsys-tarfile "${debs[1]}" |
+    tar -xOf - ./usr/share/games/kubiq/coach.table | cmp -s - "$table" ||
+    fail "the packaged coach's table differs from the one this build computed ($table)"
+[ -z "$table" ] || ok "the package build computed the same coach's table as this build"
+
+field() { dpkg-deb -f "$1" "$2"; }
+for deb in "${debs[@]}"; do
+    [ "$(field "$deb" Version)" = "$version" ] || fail "$deb: Version is '$(field "$deb" Version)'"
+    [ "$(field "$deb" Section)" = games ] || fail "$deb: Section is '$(field "$deb" Section)'"
+    [[ $(field "$deb" Maintainer) == *"<"*"@example.org>" ]] ||
+        fail "$deb: Maintainer is '$(field "$deb" Maintainer)'"
+    [ "$(field "$deb" Homepage)" = https://kubiq.example.org/ ] ||
+        fail "$deb: Homepage is '$(field "$deb" Homepage)'"
+done
+[ "$(field "${debs[0]}" Architecture)" = "$arch" ] || fail "kubiq is not for $arch"
+[ "$(field "${debs[1]}" Architecture)" = all ] || fail "kubiq-data is not Architecture: all"
+depends=$(field "${debs[0]}" Depends)
+for library in libc6 libqt6widgets6 "kubiq-data (= $version)"; do
+    grep -qE "(^|, )${library//[()]/.}( |,|$)" <<<"$depends" || fail "kubiq's Depends lacks $library: $depends"
+done
+ok "control: kubiq $version $arch and kubiq-data $version all, Section games; Depends $depends"
+
+# The newest entries of the changelog and of the metainfo's releases name the project's version.
+dpkg-deb --fsys-tarfile "${debs[0]}" | tar -xOf - ./usr/share/doc/kubiq/changelog.gz | gzip -dc \
     >"$scratch/changelog"
 newest=$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)
-[ "$newest" = "$(field Version)" ] || fail "the changelog's newest entry is $newest, the package $(field Version)"
+[ "$newest" = "$version" ] || fail "the changelog's newest entry is $newest, the project $version"
 release=$(grep -o -m1 '<release version="[^"]*"' "$usr/share/metainfo/$app_id.metainfo.xml")
-[ "$release" = "<release version=\"$(field Version)\"" ] ||
-    fail "the metainfo's newest release is not $(field Version): $release"
+[ "$release" = "<release version=\"$version\"" ] ||
+    fail "the metainfo's newest release is not $version: $release"
 ok "the changelog and the metainfo both end at version $newest"
 
-# Debian's own checker: no error and no warning. Its remarks ("I:") are listed, not fatal.
-if ! lintian --fail-on error,warning --display-info "$deb" >"$log" 2>&1; then
+# Debian's own checker, on the source package and every binary: no error and no warning. Its
+# remarks ("I:") are listed, not fatal.
+if ! lintian --fail-on error,warning --display-info "kubiq_${version}_$arch.changes" >"$log" 2>&1; then
     cat "$log" >&2
-    fail "lintian finds errors or warnings in $(basename "$deb")"
+    fail "lintian finds errors or warnings in the packages"
 fi
 grep -E '^I: ' "$log" | sed 's/^/lintian remark: /' || true
-ok "lintian passes $(basename "$deb") without an error or a warning"
+ok "lintian passes the source package and the binaries without an error or a warning"
 
-# apt would find every package it depends on (a simulation: nothing is installed).
-logged apt-get -s -q install "$deb"
-ok "apt can satisfy the package's dependencies"
+# apt would find every package they depend on (a simulation: nothing is installed).
+logged apt-get -s -q install "./${debs[0]}" "./${debs[1]}"
+ok "apt can satisfy the packages' dependencies"
 
-dpkg-deb -x "$deb" "$scratch/unpacked"
-check_no_runpath "$scratch/unpacked/usr/games/kubiq"
-if readelf -S "$scratch/unpacked/usr/games/kubiq" | grep -q '\.debug_info'; then
-    fail "the packaged program is not stripped"
-fi
-ok "the packaged program is stripped and has no RPATH or RUNPATH"
+# Debian's hardening flags reached the program: stack protector, fortify (on the compiler's
+# command line: in this program no call's buffer size is known, so no _chk call shows), relro
+# and bindnow, as a position-independent executable; stripped, without a library search path.
+dpkg-deb -x "${debs[0]}" "$scratch/unpacked"
+program=$scratch/unpacked/usr/games/kubiq
+check_no_runpath "$program"
+# (readelf's output is kept first: grep -q would stop reading early, and pipefail would take
+# readelf's broken pipe for a failure.)
+elf=$(readelf -S -lW -d --dyn-syms "$program")
+grep -q '\.debug_info' <<<"$elf" && fail "the packaged program is not stripped"
+grep -q GNU_RELRO <<<"$elf" || fail "the packaged program has no relro segment"
+grep -qE '\(FLAGS_1\).*\bNOW\b.*\bPIE\b' <<<"$elf" ||
+    fail "the packaged program is not bound at load time (bindnow) or not PIE"
+grep -q '__stack_chk_fail' <<<"$elf" || fail "the packaged program has no stack protector"
+grep -q -- '-D_FORTIFY_SOURCE=2 .*kubiq/src/app/main.cpp' "$log.build" ||
+    fail "the program was not compiled with _FORTIFY_SOURCE"
+ok "the packaged program is stripped, hardened (relro, bindnow, PIE, stack protector, fortify)"
 
-# --- install, start and removal in an empty system root -------------------------------------
-# dpkg keeps its own database there. The libraries the package depends on live in the host, not
+# --- install, test and removal in an empty system root ------------------------------------
+# dpkg keeps its own database there. The libraries the packages depend on live in the host, not
 # in that root: hence --force-depends, which the apt simulation above makes up for.
 system=$scratch/system
 mkdir -p "$system/var/lib/dpkg/info" "$system/var/lib/dpkg/updates"
 touch "$system/var/lib/dpkg/status"
 dpkg_root=(dpkg --root="$system" --log=/dev/null --force-depends --force-not-root)
-logged "${dpkg_root[@]}" --install "$deb"
-[ "$(dpkg-query --root="$system" -W -f='${Status}' kubiq)" = "install ok installed" ] ||
-    fail "dpkg does not record kubiq as installed in $system"
+logged "${dpkg_root[@]}" --install "${debs[@]}"
+for package in kubiq kubiq-data; do
+    [ "$(dpkg-query --root="$system" -W -f='${Status}' $package)" = "install ok installed" ] ||
+        fail "dpkg does not record $package as installed in $system"
+done
 (cd "$system" && find . ! -type d ! -path './var/lib/dpkg/*' | sort) >"$scratch/unpacked-by-dpkg"
-diff -u "$scratch/files" "$scratch/unpacked-by-dpkg" >&2 || fail "dpkg installed other files than the package's"
-ok "dpkg installs the package into an empty system root"
+diff -u "$scratch/packaged" "$scratch/unpacked-by-dpkg" >&2 || fail "dpkg installed other files than the packages'"
+ok "dpkg installs both packages into an empty system root"
 
-# Start the game as the menu would: the desktop entry's command on a PATH that holds the games
-# folder, as Debian's does. Still running after a few seconds means it got as far as its window.
-program=$(PATH="$system/usr/games:/usr/bin:/bin" command -v "${exec_line%% *}") ||
-    fail "the menu's command '${exec_line%% *}' is not on a PATH with $system/usr/games"
-[ "$program" = "$system/usr/games/kubiq" ] || fail "the menu's command finds $program"
-QT_QPA_PLATFORM=offscreen "$program" >"$log" 2>&1 &
-pid=$!
-sleep 3
-if ! kill -0 "$pid" 2>/dev/null; then
-    wait "$pid" && status=0 || status=$?
+# The packages' own test (the autopkgtest), against the files in that root.
+if ! KUBIQ_ROOT=$system bash "$source/debian/tests/installed-game" >"$log" 2>&1; then
     cat "$log" >&2
-    fail "the installed game exited at start (status $status)"
+    fail "debian/tests/installed-game fails on the installed packages"
 fi
-kill "$pid"
-wait "$pid" || true
-ok "the installed game starts from its menu entry's command and keeps running"
+sed -n 's/^ok: /installed-game: /p' "$log"
+ok "debian/tests/installed-game passes on the installed packages"
 
-# What apt remove does; the package has no configuration files that a purge would take on top.
-logged "${dpkg_root[@]}" --remove kubiq
-if left=$(dpkg-query --root="$system" -W -f='${Status}' kubiq 2>/dev/null); then
-    fail "dpkg still knows kubiq after its removal: $left"
-fi
+# What apt remove does; the packages have no configuration files that a purge would take on top.
+logged "${dpkg_root[@]}" --remove kubiq kubiq-data
+for package in kubiq kubiq-data; do
+    if left=$(dpkg-query --root="$system" -W -f='${Status}' $package 2>/dev/null); then
+        fail "dpkg still knows $package after its removal: $left"
+    fi
+done
 (cd "$system" && find . -mindepth 1 ! -path './var' ! -path './var/lib' ! -path './var/lib/dpkg' \
     ! -path './var/lib/dpkg/*' | sort) >"$scratch/left"
 if [ -s "$scratch/left" ]; then
     cat "$scratch/left" >&2
-    fail "removing the package leaves these behind"
+    fail "removing the packages leaves these behind"
 fi
-ok "dpkg --remove takes every file and folder of the package away again"
+ok "dpkg --remove takes every file and folder of both packages away again"
 
 echo "packaging: all $checks checks passed"

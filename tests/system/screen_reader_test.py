@@ -3,6 +3,7 @@ roll the five dice's names carry their faces, each change announced; a held die 
 
 Run inside its own D-Bus session: dbus-run-session -- python3 screen_reader_test.py BINARY"""
 
+import contextlib
 import os
 import subprocess
 import sys
@@ -44,12 +45,13 @@ def spin(seconds, until=lambda: False):
         time.sleep(0.01)
 
 
-def main(binary):
-    session = XSession(window_manager=False)
+@contextlib.contextmanager
+def game_on_bus(binary, window_manager=True):
+    """Starts `binary` under Xvfb with Qt's accessibility on; yields the session, the game's
+    window and its application on the accessibility bus, and ends them all afterwards."""
+    session = XSession(window_manager=window_manager)
     os.environ["DISPLAY"] = session.name
-    env = dict(session.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    game = subprocess.Popen([binary], env=env)
-    renamed = []
+    game = subprocess.Popen([binary], env=dict(session.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
         window = session.wait_for(lambda: session.find_window("KUBIQ"), 10, "no window KUBIQ")
         desktop = pyatspi.Registry.getDesktop(0)
@@ -57,6 +59,16 @@ def main(binary):
             lambda: find(desktop, lambda n: n.getRoleName() == "application" and
                          find(n, named("Würfel 1: ")) is not None, 0) or None,
             10, "KUBIQ is not on the accessibility bus")
+        yield session, window, app
+    finally:
+        game.kill()
+        game.wait()
+        session.stop()
+
+
+def main(binary):
+    renamed = []
+    with game_on_bus(binary, window_manager=False) as (session, window, app):
         dice = [find(app, named(f"Würfel {i}: ")) for i in range(1, 6)]
         assert [d.name for d in dice] == [f"Würfel {i}: leer" for i in range(1, 6)], [d.name for d in dice]
         roll = find(app, named("Würfeln  (1. Versuch)"))
@@ -82,11 +94,7 @@ def main(binary):
         spin(0.5, until=lambda: dice[1].name in renamed)
         assert dice[1].name in renamed, "holding was not announced"
         print("screen reader test passed:", ", ".join(faces()))
-        return 0
-    finally:
-        game.kill()
-        game.wait()
-        session.stop()
+    return 0
 
 
 if __name__ == "__main__":
