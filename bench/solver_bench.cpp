@@ -22,15 +22,22 @@
 namespace kubiq {
 namespace {
 
+// The build's table, read once; the benchmark is skipped without one.
+const Coach* coachOrSkip(benchmark::State& state) {
+    static const std::variant<Coach, TableProblem> loaded = Coach::load(KUBIQ_BENCH_TABLE);
+    if (const Coach* coach = std::get_if<Coach>(&loaded))
+        return coach;
+    state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+    return nullptr;
+}
+
 // The advice on the first roll of a game: every category open, two rolls left, the most a
 // board asks of the coach. The throws come in a shuffled order.
 void adviseOneBoard(benchmark::State& state) {
-    auto loaded = Coach::load(KUBIQ_BENCH_TABLE);
-    if (!std::holds_alternative<Coach>(loaded)) {
-        state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+    const Coach* loaded = coachOrSkip(state);
+    if (loaded == nullptr)
         return;
-    }
-    const Coach& coach = std::get<Coach>(loaded);
+    const Coach& coach = *loaded;
     std::vector<Position> boards(1000);
     std::mt19937 random(5);
     for (Position& board : boards) {
@@ -48,12 +55,10 @@ BENCHMARK(adviseOneBoard)->Unit(benchmark::kMicrosecond);
 
 // The holds of a first roll ranked, every category open: the most holds a ranking weighs.
 void rankHoldsOfOneBoard(benchmark::State& state) {
-    auto loaded = Coach::load(KUBIQ_BENCH_TABLE);
-    if (!std::holds_alternative<Coach>(loaded)) {
-        state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+    const Coach* loaded = coachOrSkip(state);
+    if (loaded == nullptr)
         return;
-    }
-    const Coach& coach = std::get<Coach>(loaded);
+    const Coach& coach = *loaded;
     Position board;
     board.rollsMade = 1;
     board.faces = {1, 2, 3, 5, 6}; // five different faces: 32 holds
@@ -65,12 +70,10 @@ BENCHMARK(rankHoldsOfOneBoard)->Unit(benchmark::kMicrosecond);
 // The review of whole games played at random, which roll as often as a game can (three times a
 // turn, half the time): 100 games in turn.
 void reviewOneGame(benchmark::State& state) {
-    auto loaded = Coach::load(KUBIQ_BENCH_TABLE);
-    if (!std::holds_alternative<Coach>(loaded)) {
-        state.SkipWithError("no table at " KUBIQ_BENCH_TABLE);
+    const Coach* loaded = coachOrSkip(state);
+    if (loaded == nullptr)
         return;
-    }
-    const Coach& coach = std::get<Coach>(loaded);
+    const Coach& coach = *loaded;
     test::Player player(test::Strategy::Random, &coach, 7);
     for (int game = 0; game < 100; ++game)
         player.play();
