@@ -294,8 +294,22 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     const QStringList steps = rows("Spielverlauf");
     EXPECT_EQ(steps.size(), 13 + 14 + 1) << "13 entries, 14 rolls, one hold";
     EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück ")) << steps.front().toStdString();
-    const auto* chart = part<QWidget>("Verlaufskurve");
+    auto* chart = part<QWidget>("Verlaufskurve");
     EXPECT_TRUE(chart->accessibleDescription().contains(steps.back()));
+    // Lucky rolls are drawn green, unlucky ones red (the costly decisions' diamonds are orange).
+    part<QTabWidget>("Ansichten")->setCurrentIndex(1);
+    const QImage drawn = chart->grab().toImage();
+    int green = 0;
+    int red = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            green += c.green() > c.red() + 80 && c.green() > c.blue() + 80;
+            red += c.red() > c.green() + 120 && c.red() > c.blue() + 120;
+        }
+    }
+    EXPECT_GT(green, 0);
+    EXPECT_GT(red, 0);
     EXPECT_TRUE(part<QLabel>("Mittel")->text().startsWith("Mittel über 1 Spiel: " + total + ",0"));
     EXPECT_TRUE(part<QLabel>("BesteWahl")->text().startsWith("Beste Wahl bei "));
 }
