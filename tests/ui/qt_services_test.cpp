@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kubiq {
 namespace {
 
@@ -51,6 +53,41 @@ TEST(QtMessageBox, ShowsAModalInformationWithOneOKAndReturnsWhenAnswered) {
         EXPECT_EQ(seen.labelColours.color(role), designPalette().color(role)) << role;
     for (QPalette::ColorRole role : {QPalette::Button, QPalette::ButtonText})
         EXPECT_EQ(seen.buttonColours.color(role), designPalette().color(role)) << role;
+}
+
+// The coach's question: "Ja" and "Nein", Nein at Enter and Escape, so that a key pressed in haste
+// keeps the game as it is.
+TEST(QtMessageBox, AsksWithJaAndNeinAndTakesEnterAndEscapeAsNein) {
+    const struct {
+        const char* name;
+        std::function<void(QMessageBox*)> answer;
+        bool wanted;
+    } rows[] = {
+        {"Ja clicked", [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true},
+        {"Nein clicked", [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false},
+        {"Enter", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, false},
+        {"Escape", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QStringList captions;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            for (QAbstractButton* button : box->buttons())
+                captions << button->text();
+            icon = box->icon();
+            row.answer(box);
+        });
+        const bool answered =
+            QtMessageBox(designPalette()).question("KUBIQ – Berater", "Trotzdem eintragen?");
+        EXPECT_EQ(answered, row.wanted);
+        captions.sort();
+        EXPECT_EQ(captions, QStringList({"&Ja", "&Nein"}));
+        EXPECT_EQ(icon, QMessageBox::Question);
+    }
 }
 
 } // namespace
