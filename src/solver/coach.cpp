@@ -94,6 +94,10 @@ bool ranksAbove(const HoldAdvice& a, const HoldAdvice& b) {
            (a.expectedTotal == b.expectedTotal && a.faces.size() > b.faces.size());
 }
 
+const HoldAdvice& bestOf(const std::vector<HoldAdvice>& holds) {
+    return *std::min_element(holds.begin(), holds.end(), ranksAbove);
+}
+
 } // namespace
 
 std::optional<Advice> Coach::advise(const Position& position) const {
@@ -108,8 +112,7 @@ std::optional<Advice> Coach::advise(const Position& position) const {
         advice.entries.push_back(entry);
     }
     if (!evaluation->holds.empty()) {
-        HoldAdvice best = *std::min_element(evaluation->holds.begin(), evaluation->holds.end(),
-                                            ranksAbove);
+        HoldAdvice best = bestOf(evaluation->holds);
         best.expectedTotal += sheet;
         advice.bestHold = best;
     }
@@ -147,9 +150,7 @@ std::optional<Weighing> Coach::weigh(const Position& board, const Choice& choice
     if (evaluation->holds.empty() || entry.expectedTotal >= evaluation->best)
         weighing.best.category = entry.category;
     else
-        weighing.best.hold = std::min_element(evaluation->holds.begin(),
-                                              evaluation->holds.end(), ranksAbove)
-                                 ->faces;
+        weighing.best.hold = bestOf(evaluation->holds).faces;
     return weighing;
 }
 

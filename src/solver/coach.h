@@ -34,12 +34,19 @@ struct Choice {
 // The choice a move made: the dice it held when rolling, or the category it entered.
 Choice choiceOf(const Move& move);
 
+// Equal choices are worth the same sums of the same table entries, so the best choice costs
+// exactly nothing; the margin only absorbs a tie between two different sums.
+inline constexpr double kTie = 1e-9;
+
+// A choice against the best one on its board.
 struct Weighing {
     Choice best;
     double bestTotal = 0.0;   // expected final TOTAL of the best choice
     double chosenTotal = 0.0; // expected final TOTAL of the choice made
     // How far the choice dropped the expected final TOTAL: 0 when it was the best.
     double cost() const { return bestTotal - chosenTotal; }
+    // The best choice, or as good.
+    bool isBest() const { return cost() <= kTie; }
 };
 
 // One hold of a ranking.

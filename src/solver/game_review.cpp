@@ -1,14 +1,12 @@
 #include "game_review.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace kubiq {
 
 namespace {
-
-// Equal values are computed the same way from the same table entries, so a best choice costs
-// exactly nothing; the margin only absorbs a tie between two different sums.
-constexpr double kTie = 1e-9;
 
 // Appends the roll that gave the board `board` (worth `value`), made from a hold worth `from`.
 void addRoll(GameReview& review, const Position& board, double from, double value) {
@@ -46,31 +44,24 @@ Slip slipOf(double cost) {
 }
 
 double GameReview::luck() const {
-    double sum = 0.0;
-    for (const ReviewStep& step : steps)
-        sum += step.luck();
-    return sum;
+    return std::accumulate(steps.begin(), steps.end(), 0.0,
+                           [](double sum, const ReviewStep& step) { return sum + step.luck(); });
 }
 
 double GameReview::loss() const {
-    double sum = 0.0;
-    for (const ReviewStep& step : steps)
-        sum += step.cost();
-    return sum;
+    return std::accumulate(steps.begin(), steps.end(), 0.0,
+                           [](double sum, const ReviewStep& step) { return sum + step.cost(); });
 }
 
 int GameReview::decisions() const {
-    int count = 0;
-    for (const ReviewStep& step : steps)
-        count += step.kind == ReviewStep::Kind::Decision;
-    return count;
+    return static_cast<int>(std::count_if(steps.begin(), steps.end(), [](const ReviewStep& step) {
+        return step.kind == ReviewStep::Kind::Decision;
+    }));
 }
 
 int GameReview::bestDecisions() const {
-    int count = 0;
-    for (const ReviewStep& step : steps)
-        count += step.kind == ReviewStep::Kind::Decision && step.cost() <= kTie;
-    return count;
+    return static_cast<int>(std::count_if(steps.begin(), steps.end(),
+                                          [](const ReviewStep& step) { return step.isBest(); }));
 }
 
 bool GameReview::balanced() const {

@@ -35,6 +35,8 @@ struct ReviewStep {
 
     double luck() const { return kind == Kind::Roll ? after - before : 0.0; }
     double cost() const { return kind == Kind::Decision ? before - after : 0.0; }
+    // A decision that was the best choice on its board, or as good.
+    bool isBest() const { return kind == Kind::Decision && cost() <= kTie; }
 };
 
 struct GameReview {

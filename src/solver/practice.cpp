@@ -12,7 +12,8 @@ bool worseFirst(const Exercise& a, const Exercise& b) {
 
 } // namespace
 
-void Practice::follow(const Coach& coach, const std::vector<PlayedGame>& finished) {
+bool Practice::follow(const Coach& coach, const std::vector<PlayedGame>& finished) {
+    const std::size_t before = m_open.size();
     for (; m_gamesTaken < finished.size(); ++m_gamesTaken) {
         std::vector<Exercise> game;
         for (const Move& move : finished[m_gamesTaken].moves)
@@ -23,7 +24,10 @@ void Practice::follow(const Coach& coach, const std::vector<PlayedGame>& finishe
             game.resize(kExercisesPerGame);
         m_open.insert(m_open.end(), game.begin(), game.end());
     }
+    if (m_open.size() == before)
+        return false;
     std::stable_sort(m_open.begin(), m_open.end(), worseFirst);
+    return true;
 }
 
 std::optional<Weighing> Practice::answer(const Coach& coach, std::size_t index,
@@ -31,7 +35,7 @@ std::optional<Weighing> Practice::answer(const Coach& coach, std::size_t index,
     if (index >= m_open.size())
         return std::nullopt;
     std::optional<Weighing> weighing = coach.weigh(m_open[index].original.before, answer);
-    if (weighing && weighing->cost() <= 0.0) {
+    if (weighing && weighing->isBest()) {
         m_open.erase(m_open.begin() + static_cast<std::ptrdiff_t>(index));
         ++m_solved;
     }

@@ -25,8 +25,9 @@ inline constexpr std::size_t kExercisesPerGame = 10;
 // choice is solved and leaves them. It only reads the games.
 class Practice {
 public:
-    // Takes in the games finished since the last call (the log only grows).
-    void follow(const Coach& coach, const std::vector<PlayedGame>& finished);
+    // Takes in the games finished since the last call (the log only grows); true when that
+    // brought new exercises.
+    bool follow(const Coach& coach, const std::vector<PlayedGame>& finished);
 
     const std::vector<Exercise>& open() const { return m_open; }
     int solved() const { return m_solved; }

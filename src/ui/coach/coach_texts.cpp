@@ -20,17 +20,21 @@ QString lossNumber(double loss) {
     return coachNumber(-loss);
 }
 
+// A figure with its sign, "+" for one shown as positive or zero, and `gap` after the sign.
+QString signedNumber(double value, const QString& gap) {
+    const QString figure = coachNumber(value);
+    const bool negative = figure.startsWith(QChar(0x2212));
+    return (negative ? QChar(0x2212) : QChar('+')) + gap + figure.mid(negative ? 1 : 0);
+}
+
 // Luck with its sign: "+3,4", "−2,1", "+0,0".
 QString luckNumber(double luck) {
-    const QString figure = coachNumber(luck);
-    return figure.startsWith(QChar(0x2212)) ? figure : QLatin1Char('+') + figure;
+    return signedNumber(luck, QString());
 }
 
 // "+ 12,3" or "− 12,3", as a term of a sum.
 QString term(double value) {
-    const QString figure = coachNumber(std::abs(value));
-    return (coachNumber(value).startsWith(QChar(0x2212)) ? QChar(0x2212) : QChar('+')) +
-           QLatin1Char(' ') + figure;
+    return signedNumber(value, QStringLiteral(" "));
 }
 
 QString facesText(const std::vector<int>& faces) {
@@ -78,11 +82,8 @@ QString expectedLine(double expectedTotal) {
 }
 
 QString holdLine(const HoldAdvice& hold) {
-    QStringList faces;
-    for (int face : hold.faces)
-        faces << QString::number(face);
     const QString dice =
-        faces.isEmpty() ? QStringLiteral("keine, alle neu würfeln") : faces.join(QLatin1Char(' '));
+        hold.faces.empty() ? QStringLiteral("keine, alle neu würfeln") : facesText(hold.faces);
     return QStringLiteral("Beste Würfel zum Halten: %1, erwartete Endsumme %2")
         .arg(dice, coachNumber(hold.expectedTotal));
 }
@@ -155,7 +156,7 @@ QString stepLine(const ReviewStep& step) {
             .arg(when, diceText(step.faces), luckNumber(step.luck()));
     QString line = QStringLiteral("%1, Würfel %2: %3")
                        .arg(when, diceText(step.faces), choiceText(step.chosen));
-    if (step.cost() <= 1e-9)
+    if (step.isBest())
         return line + QStringLiteral(", beste Wahl");
     return line + QStringLiteral(", beste Wahl %1, kostet %2")
                       .arg(choiceText(step.best), coachNumber(step.cost())) +
@@ -197,7 +198,7 @@ QString practiceSummary(int solved, std::size_t open) {
 }
 
 QString answerLine(const Weighing& weighing) {
-    if (weighing.cost() <= 0.0)
+    if (weighing.isBest())
         return QStringLiteral("Richtig: beste Wahl");
     return QStringLiteral("Kostet %1 Punkte. Beste Wahl: %2 (erwartete Endsumme %3)")
         .arg(coachNumber(weighing.cost()), choiceText(weighing.best),

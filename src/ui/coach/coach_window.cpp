@@ -111,8 +111,6 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     if (!m_coach)
         return;
     const std::vector<PlayedGame>& finished = moves.finished();
-    if (m_finished.size() > finished.size())
-        m_finished.clear();
     while (m_finished.size() < finished.size())
         m_finished.push_back(reviewGame(*m_coach, finished[m_finished.size()]));
     m_live = reviewGame(*m_coach, moves.thisGame(), position);

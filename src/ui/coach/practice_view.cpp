@@ -86,9 +86,7 @@ PracticeView::PracticeView(QWidget* parent) : QWidget(parent) {
 
 void PracticeView::follow(const Coach& coach, const std::vector<PlayedGame>& finished) {
     m_coach = &coach;
-    const std::size_t before = m_practice.open().size() + static_cast<std::size_t>(m_practice.solved());
-    m_practice.follow(coach, finished);
-    if (m_practice.open().size() + static_cast<std::size_t>(m_practice.solved()) == before)
+    if (!m_practice.follow(coach, finished))
         return;
     // New exercises may come before the one in hand: it is set again from its start.
     m_current = -1;
@@ -168,7 +166,7 @@ void PracticeView::answer(const Choice& choice) {
     if (!weighing)
         return;
     m_answered = true;
-    const bool solved = weighing->cost() <= 0.0;
+    const bool solved = weighing->isBest();
     setLine(m_answer, answerLine(*weighing));
     setLine(m_original, originalLine(exercise));
     // A solved exercise has left the list: the one after it now stands where it stood.
