@@ -219,10 +219,11 @@ TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
     const std::size_t count = practice.open().size();
     for (std::size_t i = 0; i < count; i += 7) {
         const Exercise exercise = practice.open()[i];
-        const std::optional<Weighing> again =
-            practice.answer(coach, i, choiceOf(exercise.original));
+        practice.take(i);
+        const std::optional<Weighing> again = practice.answer(coach, choiceOf(exercise.original));
         ASSERT_TRUE(again);
         EXPECT_DOUBLE_EQ(again->cost(), exercise.cost);
+        EXPECT_EQ(practice.stage(), Practice::Stage::Missed);
     }
     EXPECT_EQ(practice.open().size(), count);
     EXPECT_EQ(practice.solved(), 0);
@@ -230,11 +231,14 @@ TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
     const Position& last = practice.open().back().original.before;
     const int closed = std::countr_one(last.open);
     ASSERT_LT(closed, kCategoryCount) << "the game's last boards have closed categories";
-    EXPECT_FALSE(practice.answer(coach, count - 1, {{}, closed})) << "a closed category";
+    practice.take(count - 1);
+    EXPECT_FALSE(practice.answer(coach, {{}, closed})) << "a closed category";
+    EXPECT_EQ(practice.stage(), Practice::Stage::Choosing) << "is no answer";
     // Answered with the best choice, it is solved and leaves the list.
     const Exercise worst = practice.open().front();
     const Choice best = coach.weigh(worst.original)->best;
-    EXPECT_EQ(practice.answer(coach, 0, best)->cost(), 0.0);
+    practice.take(0);
+    EXPECT_EQ(practice.answer(coach, best)->cost(), 0.0);
     EXPECT_EQ(practice.solved(), 1);
     ASSERT_EQ(practice.open().size(), count - 1);
     EXPECT_EQ(practice.open().front().cost, set[1]);

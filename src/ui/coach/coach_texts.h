@@ -67,4 +67,16 @@ QString sumsLine(const Position& board);
 // Why the coach cannot help, in one sentence.
 QString problemLine(TableProblem problem);
 
+// An exercise answered with a choice that is not the best: "Nicht die beste Wahl: kostet 2,4
+// Punkte."
+QString missLine(const Weighing& weighing);
+// The first step of a hint: "Tipp: 3 Würfel halten und würfeln", "Tipp: alle fünf neu
+// würfeln", or "Tipp: eine Kategorie eintragen".
+QString hintLine(const Hint& hint);
+// The second step: "Die beste Wahl ist eine von diesen: 4 5 6 halten, 3 4 5 6 halten, Kleine
+// Straße".
+QString candidatesLine(const Hint& hint);
+// "Lösung: 6 6 halten (erwartete Endsumme 236,1)".
+QString solutionLine(const Weighing& weighing);
+
 } // namespace kubiq

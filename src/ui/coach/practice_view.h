@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 #include <vector>
 
 class QLabel;
@@ -17,7 +16,8 @@ namespace kubiq {
 
 // "Üben": the boards of the run's finished games where the player lost most, set again. The
 // player holds dice and rolls, or enters a category, as in the game; the coach answers with
-// what the choice costs. It only reads the games.
+// what the choice costs, and after a miss offers to try again, a hint or the solution. It only
+// reads the games.
 class PracticeView final : public QWidget {
 public:
     explicit PracticeView(QWidget* parent = nullptr);
@@ -27,21 +27,15 @@ public:
 
 private:
     void showList();
-    void setExercise(int index);
-    void toggleDie(int die);
-    void answer(const Choice& choice);
-    void next();
-    void showBoard();
+    void showExercise();
+    void answered(bool taken);
 
     const Coach* m_coach = nullptr;
     Practice m_practice;
-    int m_current = -1; // into m_practice.open(); -1 while none is set
-    int m_after = 0;    // the exercise "Nächste Aufgabe" sets
-    bool m_answered = false;
-    std::array<bool, kDiceCount> m_held{};
 
     QLabel* m_summary = nullptr;
     QListWidget* m_list = nullptr;
+    QWidget* m_board = nullptr;
     QLabel* m_title = nullptr;
     std::array<QPushButton*, kDiceCount> m_dice{};
     QLabel* m_rollsLeft = nullptr;
@@ -50,8 +44,13 @@ private:
     QLabel* m_sums = nullptr;
     QLabel* m_answer = nullptr;
     QLabel* m_original = nullptr;
+    QLabel* m_hint = nullptr;
+    QLabel* m_candidates = nullptr;
+    QLabel* m_solution = nullptr;
+    QPushButton* m_retry = nullptr;
+    QPushButton* m_askHint = nullptr;
+    QPushButton* m_showSolution = nullptr;
     QPushButton* m_next = nullptr;
-    QWidget* m_board = nullptr;
 };
 
 } // namespace kubiq
