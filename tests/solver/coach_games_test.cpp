@@ -246,3 +246,30 @@ TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
 
 } // namespace
 } // namespace kubiq
+
+namespace kubiq {
+namespace {
+
+// The review's marks start at their thresholds: a cost of exactly 0.5, 2 or 8 points earns the
+// higher mark, the least bit below it the lower one.
+TEST(SlipOf, EachMarkStartsAtItsThreshold) {
+    const struct {
+        const char* name;
+        double cost;
+        Slip mark;
+    } rows[] = {
+        {"the best choice", 0.0, Slip::None},
+        {"just below an inaccuracy", 0.4999, Slip::None},
+        {"exactly half a point is an inaccuracy", 0.5, Slip::Inaccuracy},
+        {"just below a mistake", 1.9999, Slip::Inaccuracy},
+        {"exactly two points is a mistake", 2.0, Slip::Mistake},
+        {"just below a blunder", 7.9999, Slip::Mistake},
+        {"exactly eight points is a blunder", 8.0, Slip::Blunder},
+        {"far beyond", 40.0, Slip::Blunder},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(slipOf(row.cost), row.mark) << row.name;
+}
+
+} // namespace
+} // namespace kubiq
