@@ -184,14 +184,15 @@ void PracticeView::showExercise() {
     const std::optional<Choice>& given = m_practice.lastAnswer();
     const std::optional<Weighing> weighing =
         !choosing && given ? m_coach->weigh(board, *given) : std::nullopt;
-    if (weighing) {
+    if (weighing)
         setLine(m_answer,
                 stage == Practice::Stage::Solved ? answerLine(*weighing) : missLine(*weighing));
+    m_answer->setVisible(weighing.has_value());
+    // The choice made then, once this one is settled: during a retry it would only crowd the
+    // board.
+    if (m_practice.ended())
         setLine(m_original, originalLine(exercise));
-    } else {
-        m_answer->hide();
-        m_original->hide();
-    }
+    m_original->setVisible(m_practice.ended());
     const int steps = m_practice.ended() ? 0 : m_practice.hintSteps();
     if (steps > 0) {
         const Hint hint = m_practice.hint(*m_coach);
