@@ -132,8 +132,11 @@ TEST_F(PracticeTest, AHintInTwoStepsNamesTheBestChoicesWithoutTheirOrder) {
         ASSERT_EQ(hint.best.size(), std::min<std::size_t>(3, all.size()));
         EXPECT_EQ(std::count(hint.best.begin(), hint.best.end(), best), 1);
         const double third = all[hint.best.size() - 1].first;
-        for (const Choice& named : hint.best)
+        for (const Choice& named : hint.best) {
             EXPECT_GE(coach.weigh(practice.start(), named)->chosenTotal, third - 1e-9);
+            EXPECT_TRUE(named.hold.size() < kDiceCount || named == best)
+                << "holding all five only puts an entry off";
+        }
     }
 }
 
