@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kubiq {
 
 namespace {
@@ -46,6 +48,22 @@ PracticeView::PracticeView(QWidget* parent) : QWidget(parent) {
     m_board->setObjectName(QStringLiteral("Aufgabe"));
     auto* board = new QVBoxLayout(m_board);
     board->setContentsMargins(0, 0, 0, 0);
+    addBoard(board);
+    addHelps(board);
+    layout->addWidget(m_board);
+
+    m_next = button(this, QStringLiteral("NaechsteAufgabe"), QStringLiteral("Nächste Aufgabe"));
+    connect(m_next, &QPushButton::clicked, this, [this] {
+        m_practice.takeNext();
+        showExercise();
+    });
+    layout->addWidget(m_next);
+    showList();
+    showExercise();
+}
+
+// The dice, the roll button and the sheet of the exercise, as in the game.
+void PracticeView::addBoard(QVBoxLayout* board) {
     m_title = addLine(m_board, board, "Aufgabenbrett");
     auto* dice = new QHBoxLayout;
     for (int i = 0; i < kDiceCount; ++i) {
@@ -73,6 +91,10 @@ PracticeView::PracticeView(QWidget* parent) : QWidget(parent) {
     }
     board->addLayout(sheet);
     m_sums = addLine(m_board, board, "UebenSummen");
+}
+
+// The answer to a choice, and what a miss offers.
+void PracticeView::addHelps(QVBoxLayout* board) {
     m_answer = addLine(m_board, board, "Antwort");
     m_original = addLine(m_board, board, "Damals");
     m_hint = addLine(m_board, board, "Tipp");
@@ -84,14 +106,12 @@ PracticeView::PracticeView(QWidget* parent) : QWidget(parent) {
         m_practice.retry();
         showExercise();
         // Back where the choice is made: the roll button, or the first open category.
+        const auto enabled = [](const QPushButton* part) { return part->isEnabled(); };
         if (m_roll->isEnabled())
             m_roll->setFocus();
-        else
-            for (QPushButton* category : m_categories)
-                if (category->isEnabled()) {
-                    category->setFocus();
-                    break;
-                }
+        else if (const auto open = std::find_if(m_categories.begin(), m_categories.end(), enabled);
+                 open != m_categories.end())
+            (*open)->setFocus();
     });
     m_askHint = button(m_board, QStringLiteral("TippZeigen"), QStringLiteral("Tipp"));
     connect(m_askHint, &QPushButton::clicked, this, [this] {
@@ -109,16 +129,6 @@ PracticeView::PracticeView(QWidget* parent) : QWidget(parent) {
     for (QPushButton* help : {m_retry, m_askHint, m_showSolution})
         helps->addWidget(help);
     board->addLayout(helps);
-    layout->addWidget(m_board);
-
-    m_next = button(this, QStringLiteral("NaechsteAufgabe"), QStringLiteral("Nächste Aufgabe"));
-    connect(m_next, &QPushButton::clicked, this, [this] {
-        m_practice.takeNext();
-        showExercise();
-    });
-    layout->addWidget(m_next);
-    showList();
-    showExercise();
 }
 
 void PracticeView::follow(const Coach& coach, const std::vector<PlayedGame>& finished) {

@@ -11,6 +11,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace kubiq {
 
@@ -26,6 +27,8 @@ public:
     void follow(const Coach& coach, const std::vector<PlayedGame>& finished);
 
 private:
+    void addBoard(QVBoxLayout* board);
+    void addHelps(QVBoxLayout* board);
     void showList();
     void showExercise();
     void answered(bool taken);
