@@ -78,10 +78,20 @@ TEST_F(PracticeViewTest, AMissIsTriedAgainWithAHintAndThenSolved) {
     const Weighing missed = *table.weigh(start, wrong);
     ASSERT_FALSE(missed.isBest());
     choose(wrong);
-    EXPECT_EQ(line("Antwort"), missLine(missed));
+    const QString answer = line("Antwort");
+    EXPECT_EQ(answer, missLine(*table.explain(start, wrong)));
+    // Its cost, this turn's part and the rest's, which add up to what the choice lost.
+    QList<double> figures;
+    for (const QRegularExpressionMatch& figure :
+         QRegularExpression(QStringLiteral("[+\u2212]?\\d+,\\d")).globalMatch(answer))
+        figures << figure.captured().replace(QChar(0x2212), '-').replace(',', '.').toDouble();
+    ASSERT_EQ(figures.size(), 3) << answer.toStdString();
+    EXPECT_NEAR(figures[1] + figures[2], -figures[0], 1e-9) << answer.toStdString();
+    EXPECT_FALSE(answer.contains(choiceText(missed.best))) << "the answer is not given away";
     EXPECT_TRUE(shownBoard().held[0]) << "the miss stays on show";
     EXPECT_FALSE(button("UebenWuerfeln")->isEnabled());
     EXPECT_EQ(line("Loesung"), "") << "no solution unasked";
+    EXPECT_EQ(line("Warum"), "");
 
     // Tab reaches each help, a screen reader names it, and Space presses it.
     coach()->activateWindow();
@@ -133,6 +143,7 @@ TEST_F(PracticeViewTest, AShownSolutionComesBackAfterTheNextGame) {
     choose({{start.faces[0]}, -1});
     click(button("LoesungZeigen"));
     EXPECT_EQ(line("Loesung"), solutionLine(missed));
+    EXPECT_EQ(line("Warum"), whyText(*table.explain(start, {{start.faces[0]}, -1})));
     EXPECT_EQ(rows("Aufgabenliste"), exercises.mid(1));
     EXPECT_EQ(line("Uebersicht"), practiceSummary(0, exercises.size() - 1)) << "not solved";
     EXPECT_FALSE(button("Nochmal")->isVisible()) << "the exercise has ended";

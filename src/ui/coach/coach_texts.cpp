@@ -310,9 +310,14 @@ QString problemLine(TableProblem problem) {
     return {};
 }
 
-QString missLine(const Weighing& weighing) {
-    return QStringLiteral("Nicht die beste Wahl: kostet %1 Punkte.")
-        .arg(coachNumber(weighing.cost()));
+QString missLine(const Explanation& explanation) {
+    // Figures of the player's own choice, without naming the better one: a miss is to be tried
+    // again.
+    const Explanation::Tenths tenths = explanation.inTenths();
+    return QStringLiteral("Nicht die beste Wahl: kostet %1 Punkte (in dieser Runde %2, im Rest "
+                          "des Spiels %3).")
+        .arg(coachNumber(tenths.cost / 10.0), signedNumber(-tenths.thisTurn / 10.0, QString()),
+             signedNumber(-tenths.restOfGame / 10.0, QString()));
 }
 
 QString hintLine(const Hint& hint) {

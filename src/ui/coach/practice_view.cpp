@@ -100,6 +100,7 @@ void PracticeView::addHelps(QVBoxLayout* board) {
     m_hint = addLine(m_board, board, "Tipp");
     m_candidates = addLine(m_board, board, "TippAuswahl");
     m_solution = addLine(m_board, board, "Loesung");
+    m_why = addLine(m_board, board, "Warum");
     auto* helps = new QHBoxLayout;
     m_retry = button(m_board, QStringLiteral("Nochmal"), QStringLiteral("Nochmal"));
     connect(m_retry, &QPushButton::clicked, this, [this] {
@@ -191,13 +192,18 @@ void PracticeView::showExercise() {
     }
     setLine(m_sums, sumsLine(board));
 
+    // The last answer: right, or what it cost and, once the solution is shown, why.
     const std::optional<Choice>& given = m_practice.lastAnswer();
-    const std::optional<Weighing> weighing =
-        !choosing && given ? m_coach->weigh(board, *given) : std::nullopt;
-    if (weighing)
-        setLine(m_answer,
-                stage == Practice::Stage::Solved ? answerLine(*weighing) : missLine(*weighing));
-    m_answer->setVisible(weighing.has_value());
+    const std::optional<Explanation> answer =
+        !choosing && given ? m_coach->explain(board, *given) : std::nullopt;
+    if (answer)
+        setLine(m_answer, stage == Practice::Stage::Solved ? answerLine(answer->weighing)
+                                                           : missLine(*answer));
+    m_answer->setVisible(answer.has_value());
+    const bool why = answer && stage == Practice::Stage::Shown;
+    if (why)
+        setLine(m_why, whyText(*answer));
+    m_why->setVisible(why);
     // The choice made then, once this one is settled: during a retry it would only crowd the
     // board.
     if (m_practice.ended())

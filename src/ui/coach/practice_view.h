@@ -50,6 +50,7 @@ private:
     QLabel* m_hint = nullptr;
     QLabel* m_candidates = nullptr;
     QLabel* m_solution = nullptr;
+    QLabel* m_why = nullptr;
     QPushButton* m_retry = nullptr;
     QPushButton* m_askHint = nullptr;
     QPushButton* m_showSolution = nullptr;
