@@ -198,7 +198,6 @@ template <int Lanes> void turnKernel(benchmark::State& state) {
     Turn turn(space);
     auto throws = std::make_unique<typename Turn::ThrowRow>();
     auto keeps = std::make_unique<typename Turn::KeepRow>();
-    auto best = std::make_unique<typename Turn::KeepRow>();
     const auto entry = [&](int c, int slot) {
         typename Turn::Worth lanes;
         lanes[0].fill(worth(c, space.pointsOf(c)[slot]));
@@ -211,7 +210,7 @@ template <int Lanes> void turnKernel(benchmark::State& state) {
         turn.afterLastRoll(kAllOpen, entry, *throws);
         for (int roll = 1; roll < kRollsPerTurn; ++roll) {
             turn.keepsBeforeRoll(*throws, *keeps);
-            turn.withRollLeft(*keeps, *best, *throws);
+            turn.withRollLeft(*keeps, *throws);
         }
         value = turn.beforeFirstRoll(*throws);
         benchmark::DoNotOptimize(std::as_const(value)); // read only: the value is reported

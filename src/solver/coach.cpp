@@ -143,10 +143,9 @@ std::optional<Coach::Evaluation> Coach::evaluate(const Position& position) const
     evaluation.rollsLeft = kRollsPerTurn - position.rollsMade;
     if (evaluation.rollsLeft > 0) {
         Turn::KeepRow keeps;
-        Turn::KeepRow best;
         for (int roll = 1; roll < evaluation.rollsLeft; ++roll) {
             turn.keepsBeforeRoll(throws, keeps);
-            turn.withRollLeft(keeps, best, throws, &evaluation.heldWithOneLeft);
+            turn.withRollLeft(keeps, throws, &evaluation.heldWithOneLeft);
         }
         turn.keepsBeforeRoll(throws, keeps);
         for (int hold : dice.subKeeps(keep)) {
@@ -158,11 +157,11 @@ std::optional<Coach::Evaluation> Coach::evaluate(const Position& position) const
         }
         // The choice among equal holds is the one the solver made for its chances.
         Turn::KeepChoices chosen;
-        turn.withRollLeft(keeps, best, throws, &chosen);
+        turn.withRollLeft(keeps, throws, &chosen);
         evaluation.shownKeep = keep;
         evaluation.bestKeep = chosen[keep];
-        evaluation.best = best[keep][0][0];
-        evaluation.bonus = chancesOfWorth(best[keep]);
+        evaluation.best = throws[shown][0][0];
+        evaluation.bonus = chancesOfWorth(throws[shown]);
     }
     return evaluation;
 }

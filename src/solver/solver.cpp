@@ -13,11 +13,20 @@ namespace {
 
 constexpr int kLanes = 8;
 
+// A state's three figures side by side while the solver works: each entry of a turn looks up the
+// state after it, and one cache line then brings all three (three arrays took a third of the
+// processor time on their cache misses).
+struct StateFigures {
+    double value = 0.0;
+    double upper = 0.0;
+    double lower = 0.0;
+};
+
 // Works out the states of one open set, kLanes at a time.
 class OpenSetWorker {
 public:
-    OpenSetWorker(const StateSpace& space, Solution& solution)
-        : m_space(space), m_solution(solution), m_turn(space) {}
+    OpenSetWorker(const StateSpace& space, std::vector<StateFigures>& figures)
+        : m_space(space), m_figures(figures), m_turn(space) {}
 
     void solve(unsigned open) {
         const auto uppers = m_space.upperValues(open);
@@ -36,24 +45,21 @@ public:
                 Worth worth;
                 for (int l = 0; l < kLanes; ++l) {
                     const TurnState next = m_space.after(states[l], category, points);
-                    const std::size_t n = *m_space.indexOf(next);
-                    worth[0][l] = m_space.gain(states[l], category, points) + m_solution.values[n];
-                    worth[1][l] = m_solution.upperChances[n];
-                    worth[2][l] = m_solution.lowerChances[n];
+                    const StateFigures& after = m_figures[*m_space.indexOf(next)];
+                    worth[0][l] = m_space.gain(states[l], category, points) + after.value;
+                    worth[1][l] = after.upper;
+                    worth[2][l] = after.lower;
                 }
                 return worth;
             };
             m_turn.afterLastRoll(open, entry, m_throws);
             for (int roll = 1; roll < kRollsPerTurn; ++roll) {
                 m_turn.keepsBeforeRoll(m_throws, m_keeps);
-                m_turn.withRollLeft(m_keeps, m_best, m_throws);
+                m_turn.withRollLeft(m_keeps, m_throws);
             }
             const Worth atStart = m_turn.beforeFirstRoll(m_throws);
-            for (int l = 0; l < kLanes && start + l < count; ++l) {
-                m_solution.values[first + start + l] = atStart[0][l];
-                m_solution.upperChances[first + start + l] = atStart[1][l];
-                m_solution.lowerChances[first + start + l] = atStart[2][l];
-            }
+            for (int l = 0; l < kLanes && start + l < count; ++l)
+                m_figures[first + start + l] = {atStart[0][l], atStart[1][l], atStart[2][l]};
         }
     }
 
@@ -62,27 +68,23 @@ private:
     using Worth = Turn::Worth;
 
     const StateSpace& m_space;
-    Solution& m_solution;
+    std::vector<StateFigures>& m_figures;
     Turn m_turn;
     Turn::ThrowRow m_throws;
     Turn::KeepRow m_keeps;
-    Turn::KeepRow m_best;
 };
 
 } // namespace
 
 Solution solve(const StateSpace& space, int threads) {
-    Solution solution;
-    solution.values.assign(space.size(), 0.0); // nothing open: nothing more to score
-    solution.upperChances.assign(space.size(), 0.0);
-    solution.lowerChances.assign(space.size(), 0.0);
+    std::vector<StateFigures> figures(space.size()); // nothing open: nothing more to score
     // With nothing open, a bonus is won when its section reached the threshold.
     const auto uppers = space.upperValues(0);
     const auto lowers = space.lowerValues(0);
     for (std::size_t i = 0; i < space.count(0); ++i) {
         const TurnState state{0, uppers[i / lowers.size()], lowers[i % lowers.size()]};
-        solution.upperChances[space.first(0) + i] = space.upperReached(state) ? 1.0 : 0.0;
-        solution.lowerChances[space.first(0) + i] = space.lowerReached(state) ? 1.0 : 0.0;
+        figures[space.first(0) + i] = {0.0, space.upperReached(state) ? 1.0 : 0.0,
+                                       space.lowerReached(state) ? 1.0 : 0.0};
     }
     threads = std::max(threads, 1);
     for (int openCount = 1; openCount <= kCategoryCount; ++openCount) {
@@ -93,7 +95,7 @@ Solution solve(const StateSpace& space, int threads) {
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
             // The rows of a batch are large: on the heap, not the thread's stack.
-            auto worker = std::make_unique<OpenSetWorker>(space, solution);
+            auto worker = std::make_unique<OpenSetWorker>(space, figures);
             for (std::size_t i = next++; i < sets.size(); i = next++)
                 worker->solve(sets[i]);
         };
@@ -101,6 +103,12 @@ Solution solve(const StateSpace& space, int threads) {
         for (int t = 1; t < threads; ++t)
             pool.emplace_back(work);
         work();
+    }
+    Solution solution;
+    for (const StateFigures& state : figures) {
+        solution.values.push_back(state.value);
+        solution.upperChances.push_back(state.upper);
+        solution.lowerChances.push_back(state.lower);
     }
     return solution;
 }

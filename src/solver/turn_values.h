@@ -94,38 +94,47 @@ public:
     }
 
     // The worth of each throw with one more roll to come: the best of the keeps it allows.
-    void withRollLeft(const KeepRow& keeps, KeepRow& best, ThrowRow& throws,
-                      KeepChoices* chosen = nullptr) {
+    void withRollLeft(const KeepRow& keeps, ThrowRow& throws, KeepChoices* chosen = nullptr) {
+        // Only the value decides, so only it, the size of the hold and the hold itself go
+        // through the search; the chances are fetched for the hold each throw takes at the end.
         const std::vector<int>& order = m_dice.bySize();
         for (int keep : order) {
-            Worth& into = best[keep];
-            Lane& size = m_heldSize[keep];
-            into = keeps[keep];
+            Lane& value = m_bestValue[keep];
+            Lane& size = m_bestSize[keep];
+            Held& hold = m_bestHold[keep];
+            value = keeps[keep][0];
             size.fill(m_dice.size(keep));
-            if (chosen)
-                (*chosen)[keep] = keep;
+            hold.fill(keep);
             for (int face = 1; face <= 6; ++face) {
                 const int fewer = m_dice.withoutDie(keep, face);
                 if (fewer == DiceSets::kNone)
                     continue;
-                const Worth& worth = best[fewer];
-                const Lane& fewerSize = m_heldSize[fewer];
                 for (int l = 0; l < Lanes; ++l) {
+                    const double other = m_bestValue[fewer][l];
+                    const double otherSize = m_bestSize[fewer][l];
+                    const int otherHold = m_bestHold[fewer][l];
+                    const double now = value[l];
+                    const double nowSize = size[l];
+                    const int nowHold = hold[l];
                     const bool better =
-                        worth[0][l] > into[0][l] + kTie ||
-                        (worth[0][l] >= into[0][l] - kTie && fewerSize[l] > size[l]);
-                    if (Lanes == 1 && chosen && better)
-                        (*chosen)[keep] = (*chosen)[fewer];
-                    select(into, worth, l, better);
-                    const double smaller = fewerSize[l];
-                    const double larger = size[l];
-                    size[l] = better ? smaller : larger;
+                        other > now + kTie || (other >= now - kTie && otherSize > nowSize);
+                    value[l] = better ? other : now;
+                    size[l] = better ? otherSize : nowSize;
+                    hold[l] = better ? otherHold : nowHold;
                 }
             }
         }
         const int firstThrow = DiceSets::kKeeps - DiceSets::kThrows;
-        for (int t = 0; t < DiceSets::kThrows; ++t)
-            throws[t] = best[order[firstThrow + t]];
+        for (int t = 0; t < DiceSets::kThrows; ++t) {
+            const Held& hold = m_bestHold[order[firstThrow + t]];
+            for (int f = 0; f < Figures; ++f)
+                for (int l = 0; l < Lanes; ++l)
+                    throws[t][f][l] = keeps[hold[l]][f][l];
+        }
+        if constexpr (Lanes == 1)
+            if (chosen)
+                for (int keep : order)
+                    (*chosen)[keep] = m_bestHold[keep][0];
     }
 
     // The worth at the start of the turn, before the first roll.
@@ -152,8 +161,12 @@ private:
     const StateSpace& m_space;
     const DiceSets& m_dice;
     std::vector<Worth> m_entries; // the worth of one category's points, Chance's 26 the most
-    // withRollLeft's work: how many dice the hold a keep's best takes holds, by lane.
-    std::array<Lane, DiceSets::kKeeps> m_heldSize{};
+    // withRollLeft's work, by keep and lane: the value of the best hold within the keep, how
+    // many dice it holds, and which it is.
+    using Held = std::array<int, Lanes>;
+    std::array<Lane, DiceSets::kKeeps> m_bestValue{};
+    std::array<Lane, DiceSets::kKeeps> m_bestSize{};
+    std::array<Held, DiceSets::kKeeps> m_bestHold{};
 };
 
 } // namespace kubiq
