@@ -192,7 +192,8 @@ TEST_F(CoachWindowTest, WeighsTheHeldDiceAtEachClickAndRanksTheHolds) {
     }
     EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: 4, erwartete Endsumme "));
     click(holdButton(1));
-    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: keine, ")) << line("DeineWahl").toStdString();
+    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: keine, "))
+        << line("DeineWahl").toStdString();
     EXPECT_TRUE(rows("Haltenliste").front().endsWith("(0,0)"));
 }
 
@@ -268,7 +269,14 @@ TEST_F(CoachWindowTest, WarnsBeforeACostlyEntryOnlyWhenAskedTo) {
 TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     pressF2(&window);
     QString total;
-    messageBox.onShow = [&] { total = cell(SumCell::Total)->text(); };
+    // What the coach shows while the game-over box is open, before the next game begins.
+    QStringList atBox;
+    QStringList stepsAtBox;
+    messageBox.onShow = [&] {
+        total = cell(SumCell::Total)->text();
+        atBox = QStringList{line("LetzterZug"), line("Verlust"), part<QLabel>("Bilanz")->text()};
+        stepsAtBox = rows("Spielverlauf");
+    };
     for (int c = 0; c < kCategoryCount; ++c) {
         roll("12345");
         if (c == 5) {
@@ -281,10 +289,27 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
         click(categoryButton(c));
     }
     ASSERT_EQ(messageBox.shown().size(), 1u);
-    EXPECT_TRUE(line("LetztesSpiel").startsWith("Letztes Spiel: Endsumme " + total + " = 252,1 erwartet "))
-        << line("LetztesSpiel").toStdString();
+    const QString lastGame = line("LetztesSpiel");
+    EXPECT_TRUE(lastGame.startsWith("Letztes Spiel: Endsumme " + total + " = 252,1 erwartet "))
+        << lastGame.toStdString();
+    // While the box is open, the coach shows the game just finished, not the next one.
+    ASSERT_EQ(atBox.size(), 3);
+    ASSERT_EQ(stepsAtBox.size(), 13 + 14 + 1);
+    ASSERT_TRUE(stepsAtBox.back().contains("kostet ")) << "rolling again was better";
+    EXPECT_EQ(atBox[0], "Letzter Zug: " + QString(QChar(0x2212)) +
+                            stepsAtBox.back().section("kostet ", 1).section(' ', 0, 0) + " Punkte")
+        << "the finished game's last entry";
+    EXPECT_EQ(atBox[1],
+              "Verlust in diesem Spiel: " + QString(QChar(0x2212)) + lastGame.section(' ', -2, -2))
+        << "the finished game's loss: " << lastGame.toStdString();
+    EXPECT_EQ("Letztes Spiel: " + atBox[2], lastGame) << "the finished game's review";
+    // Once the box is closed, the next game's lines start.
     EXPECT_EQ(line("LetzterZug"), "Letzter Zug: noch keiner") << "a new game has no last move";
     EXPECT_EQ(line("Verlust"), "Verlust in diesem Spiel: 0,0");
+    const QString fresh = part<QLabel>("Bilanz")->text();
+    EXPECT_TRUE(fresh.endsWith(QString::fromUtf8("\u2212 0,0 Verlust")))
+        << "a loss is subtracted even when it is nothing yet: " << fresh.toStdString();
+    EXPECT_EQ(rows("Spielverlauf"), QStringList());
 
     auto* games = part<QComboBox>("Spielauswahl");
     ASSERT_EQ(games->count(), 2);
@@ -293,7 +318,8 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     EXPECT_EQ("Letztes Spiel: " + part<QLabel>("Bilanz")->text(), line("LetztesSpiel"));
     const QStringList steps = rows("Spielverlauf");
     EXPECT_EQ(steps.size(), 13 + 14 + 1) << "13 entries, 14 rolls, one hold";
-    EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück ")) << steps.front().toStdString();
+    EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück "))
+        << steps.front().toStdString();
     auto* chart = part<QWidget>("Verlaufskurve");
     EXPECT_TRUE(chart->accessibleDescription().contains(steps.back()));
     // Lucky rolls are drawn green, unlucky ones red (the costly decisions' diamonds are orange).
@@ -349,7 +375,8 @@ TEST_F(CoachWindowTest, SetsTheCostliestBoardsAgainWithoutTouchingTheGame) {
     EXPECT_TRUE(part<QLabel>("Aufgabenbrett")->text().startsWith("Aufgabe: Spiel 1, Runde "));
     click(part<QPushButton>("UebenWuerfeln"));
     const QString answer = part<QLabel>("Antwort")->text();
-    EXPECT_TRUE(answer == "Richtig: beste Wahl" || answer.startsWith("Kostet ")) << answer.toStdString();
+    EXPECT_TRUE(answer == "Richtig: beste Wahl" || answer.startsWith("Kostet "))
+        << answer.toStdString();
     EXPECT_TRUE(part<QLabel>("Damals")->text().startsWith("Deine Wahl damals: "));
     EXPECT_TRUE(part<QLabel>("Damals")->text().endsWith(
         "sie kostete " + exercises.front().section(' ', -2, -2) + " Punkte"));

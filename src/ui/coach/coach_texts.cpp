@@ -37,6 +37,11 @@ QString term(double value) {
     return signedNumber(value, QStringLiteral(" "));
 }
 
+// "− 12,3": a loss is subtracted, so its sign stays a minus even when it is nothing yet.
+QString lossTerm(double loss) {
+    return QChar(0x2212) + QStringLiteral(" ") + coachNumber(std::max(loss, 0.0));
+}
+
 QString facesText(const std::vector<int>& faces) {
     QStringList words;
     for (int face : faces)
@@ -137,9 +142,9 @@ QString warningText(const Weighing& weighing) {
 }
 
 QString balanceLine(const GameReview& review) {
-    const QString terms = QStringLiteral("%1 erwartet %2 Glück %3 Verlust")
-                              .arg(coachNumber(review.expected), term(review.luck()),
-                                   term(-review.loss()));
+    const QString terms =
+        QStringLiteral("%1 erwartet %2 Glück %3 Verlust")
+            .arg(coachNumber(review.expected), term(review.luck()), lossTerm(review.loss()));
     if (!review.total)
         return QStringLiteral("Jetzt erwartet %1 = %2")
             .arg(coachNumber(review.expected + review.luck() - review.loss()), terms);
@@ -158,8 +163,9 @@ QString stepLine(const ReviewStep& step) {
                        .arg(when, diceText(step.faces), choiceText(step.chosen));
     if (step.isBest())
         return line + QStringLiteral(", beste Wahl");
-    return line + QStringLiteral(", beste Wahl %1, kostet %2")
-                      .arg(choiceText(step.best), coachNumber(step.cost())) +
+    return line +
+           QStringLiteral(", beste Wahl %1, kostet %2")
+               .arg(choiceText(step.best), coachNumber(step.cost())) +
            slipText(slipOf(step.cost()));
 }
 
@@ -177,8 +183,8 @@ QString runMeanLine(const RunSummary& summary) {
     return QStringLiteral("Mittel über %1: %2, Glück %3, Verlust %4")
         .arg(summary.games == 1 ? QStringLiteral("1 Spiel")
                                 : QStringLiteral("%1 Spiele").arg(summary.games),
-             coachNumber(summary.meanTotal),
-             luckNumber(summary.meanLuck), lossNumber(summary.meanLoss));
+             coachNumber(summary.meanTotal), luckNumber(summary.meanLuck),
+             lossNumber(summary.meanLoss));
 }
 
 QString bestShareLine(const RunSummary& summary) {

@@ -114,11 +114,15 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     while (m_finished.size() < finished.size())
         m_finished.push_back(reviewGame(*m_coach, finished[m_finished.size()]));
     m_live = reviewGame(*m_coach, moves.thisGame(), position);
+    // From the last entry until the game-over box is closed the finished sheet stays on show,
+    // while the log already waits for the next game: the game on show is the one just finished.
+    const bool over = position.open == 0 && !m_finished.empty();
+    const GameReview& onShow = over ? m_finished.back() : m_live;
 
     m_advice->showAdvice(position, m_coach->advise(position));
-    m_advice->showGame(m_live, m_finished.empty() ? nullptr : &m_finished.back());
+    m_advice->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
     m_ranking->showRanking(position, m_coach->rankHolds(position));
-    m_review->showGames(m_live, m_finished);
+    m_review->showGames(onShow, m_finished);
     m_run->showRun(m_finished);
     m_practice->follow(*m_coach, finished);
 }
