@@ -1,7 +1,9 @@
 #include "chance_marks.h"
 #include "design_palette.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -90,6 +92,30 @@ TEST(ChanceMarks, ReadOnLightAndDarkPalettesAndStayCrispAtAnyDensity) {
         EXPECT_NEAR(filled, drawn.width() / 2, 1);
         EXPECT_GE(contrast(QColor(fill), ground), 100) << "the chance itself reads at a glance";
     }
+}
+
+// A list's row with bars keeps its long text beside them, wrapped within the list's width, and
+// is tall enough for all of it; a row without bars is left to the list.
+TEST(ChanceMarks, ARowWithBarsWrapsItsTextBesideThem) {
+    QListWidget list;
+    list.setWordWrap(true);
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list.setResizeMode(QListView::Adjust);
+    list.setItemDelegate(new ChanceMarksDelegate(&list));
+    const QString words =
+        QStringLiteral("Diese Runde im Mittel 24,3: Große Straße (40) 31 %, ").repeated(4);
+    list.addItems({words, words});
+    ChanceMarksDelegate::setBars(list.item(0), {{{0.5}, -1.0, false}});
+    list.resize(240, 400);
+    list.show();
+    QApplication::processEvents();
+    const int lineHeight = list.fontMetrics().lineSpacing();
+    const QRect withBars = list.visualItemRect(list.item(0));
+    const QRect without = list.visualItemRect(list.item(1));
+    EXPECT_LE(withBars.right(), list.viewport()->width()) << "no row runs out of the list";
+    EXPECT_GE(withBars.height(), 3 * lineHeight) << "wrapped, not cut";
+    EXPECT_GE(withBars.height(), without.height()) << "less room beside the bars, not more";
+    EXPECT_EQ(ChanceMarksDelegate::barsOf(list.model()->index(1, 0)), ChanceBars());
 }
 
 } // namespace
