@@ -104,11 +104,11 @@ void turnOrderedDice(benchmark::State& state) {
     }
     double value = 0.0;
     for (auto _ : state) {
-        std::vector<double> enter(tips.size(), -1.0);
+        std::vector<test::PlainSolver::Outcome> enter(tips.size(), {-1.0, 0.0, 0.0});
         for (std::size_t x = 0; x < tips.size(); ++x)
             for (int c = 0; c < kCategoryCount; ++c)
-                enter[x] = std::max(enter[x], worth(c, tips[x][c].value_or(0)));
-        value = test::PlainSolver::turn(enter);
+                enter[x].value = std::max(enter[x].value, worth(c, tips[x][c].value_or(0)));
+        value = test::PlainSolver::turn(enter).value;
         benchmark::DoNotOptimize(std::as_const(value)); // read only: the value is reported
     }
     state.counters["value"] = value;
@@ -170,20 +170,23 @@ void turnSetsWithoutShortcuts(benchmark::State& state) {
 }
 BENCHMARK(turnSetsWithoutShortcuts)->Unit(benchmark::kMicrosecond);
 
-// The solver's own kernel with `Lanes` states side by side; a state here is one lane.
+// The solver's own kernel with `Lanes` states side by side, each with its value and the chances
+// of both bonuses; a state here is one lane.
 template <int Lanes> void turnKernel(benchmark::State& state) {
     const StateSpace space;
-    using Turn = TurnValues<Lanes>;
+    using Turn = TurnValues<Lanes, 3>;
     Turn turn(space);
     auto throws = std::make_unique<typename Turn::ThrowRow>();
     auto keeps = std::make_unique<typename Turn::KeepRow>();
     auto best = std::make_unique<typename Turn::KeepRow>();
     const auto entry = [&](int c, int slot) {
-        typename Turn::Lane lane;
-        lane.fill(worth(c, space.pointsOf(c)[slot]));
-        return lane;
+        typename Turn::Worth lanes;
+        lanes[0].fill(worth(c, space.pointsOf(c)[slot]));
+        lanes[1].fill(c < Sechser ? 1.0 : 0.0);
+        lanes[2].fill(slot % 2);
+        return lanes;
     };
-    typename Turn::Lane value{};
+    typename Turn::Worth value{};
     for (auto _ : state) {
         turn.afterLastRoll(kAllOpen, entry, *throws);
         for (int roll = 1; roll < kRollsPerTurn; ++roll) {
@@ -193,7 +196,7 @@ template <int Lanes> void turnKernel(benchmark::State& state) {
         value = turn.beforeFirstRoll(*throws);
         benchmark::DoNotOptimize(std::as_const(value)); // read only: the value is reported
     }
-    state.counters["value"] = value[0];
+    state.counters["value"] = value[0][0];
     state.SetItemsProcessed(state.iterations() * Lanes);
 }
 BENCHMARK(turnKernel<1>)->Unit(benchmark::kMicrosecond);

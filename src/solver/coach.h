@@ -3,6 +3,7 @@
 #include "position.h"
 #include "state_space.h"
 #include "table_file.h"
+#include "tie.h"
 
 #include <optional>
 #include <string>
@@ -10,6 +11,31 @@
 #include <vector>
 
 namespace kubiq {
+
+// The chances that best play reaches each bonus by the end of the game, 0..1: 1 once reached,
+// 0 once out of reach.
+struct BonusChances {
+    double upper = 0.0;
+    double lower = 0.0;
+};
+
+// One way a turn can end: the category entered and the points entered there.
+struct TurnEnding {
+    int category = 0;
+    int points = 0;
+    double chance = 0.0;
+};
+
+// How the game goes on after a choice, under best play. The parts add up to the choice's
+// expected final TOTAL: the sheet's TOTAL before the turn + thisTurn + restOfGame.
+struct TurnOutlook {
+    double thisTurn = 0.0;   // the points this turn enters, bonuses reached this turn included
+    double restOfGame = 0.0; // what the turns after it are expected to add
+    BonusChances bonus;      // by the end of the game
+    // Every way the turn can end, likeliest first (of equals, by category, then points); the
+    // chances add up to 1. An entry ends the turn one way, for certain.
+    std::vector<TurnEnding> endings;
+};
 
 // Every figure of the coach is an expected final TOTAL of the game under best play.
 struct HoldAdvice {
@@ -20,6 +46,7 @@ struct HoldAdvice {
 struct EntryAdvice {
     int category = 0;
     double expectedTotal = 0.0;
+    TurnOutlook outlook; // the points entered, the rest and the bonus chances after it
 };
 
 // A choice on a board: the dice to hold for the next roll, or the category to enter.
@@ -33,10 +60,6 @@ struct Choice {
 // A choice against the best one on its board.
 // The choice a move made: the dice it held when rolling, or the category it entered.
 Choice choiceOf(const Move& move);
-
-// Equal choices are worth the same sums of the same table entries, so the best choice costs
-// exactly nothing; the margin only absorbs a tie between two different sums.
-inline constexpr double kTie = 1e-9;
 
 // A choice against the best one on its board.
 struct Weighing {
@@ -54,10 +77,32 @@ struct RankedHold {
     HoldAdvice hold;
     int rank = 0;      // 1 for the best
     double drop = 0.0; // below the best hold, which is the best choice while rolls are left
+    TurnOutlook outlook;
+};
+
+// Why the best choice on a board is better than another: its cost split into what the two
+// choices bring this turn and what they leave for the rest of the game.
+struct Explanation {
+    Weighing weighing;
+    TurnOutlook best;
+    TurnOutlook chosen;
+
+    double thisTurn() const { return best.thisTurn - chosen.thisTurn; }
+    double restOfGame() const { return best.restOfGame - chosen.restOfGame; }
+
+    // The split in tenths of a point as the coach shows it: the cost and this turn's part each
+    // rounded, the rest what makes them add up, so that the figures on screen add up exactly.
+    struct Tenths {
+        long cost = 0;
+        long thisTurn = 0;
+        long restOfGame = 0;
+    };
+    Tenths inTenths() const;
 };
 
 struct Advice {
     double expectedTotal = 0.0;         // from this board on
+    BonusChances bonus;                 // under best play from this board on
     std::optional<HoldAdvice> bestHold; // after a roll, while rolls are left
     std::vector<EntryAdvice> entries;   // after a roll: every open category, best first
 };
@@ -66,8 +111,8 @@ struct Advice {
 // solver has done the game, the coach does the turn in hand.
 class Coach {
 public:
-    // The table must hold one value per state of a StateSpace().
-    explicit Coach(std::vector<float> values);
+    // The table must hold one value and two bonus chances per state of a StateSpace().
+    explicit Coach(TableRead table);
 
     // Reads the table; a damaged or foreign one gives its problem instead.
     static std::variant<Coach, TableProblem> load(const std::string& path);
@@ -86,17 +131,25 @@ public:
     // `count`, then the dice held now and rolling all five where they rank lower. Empty with
     // no roll left or before the turn's first roll.
     std::vector<RankedHold> rankHolds(const Position& position, std::size_t count = 5) const;
+    // How the game goes on after a choice on a board: nothing where weigh() gives nothing.
+    std::optional<TurnOutlook> outlook(const Position& board, const Choice& choice) const;
+    // The choice against the best one, with both outlooks: nothing where weigh() gives nothing.
+    std::optional<Explanation> explain(const Position& board, const Choice& choice) const;
     // The expected final TOTAL of a new game.
     double expectedGameTotal() const;
 
 private:
-    Coach(StateSpace space, std::vector<float> values);
+    Coach(StateSpace space, TableRead table);
 
     struct Evaluation;
     std::optional<Evaluation> evaluate(const Position& position) const;
+    BonusChances chancesAt(std::size_t state) const;
+    std::optional<Weighing> weighOn(const Evaluation& evaluation, const Choice& choice) const;
+    // Needs a choice weighOn() weighs.
+    TurnOutlook outlookOf(const Evaluation& evaluation, const Choice& choice) const;
 
     StateSpace m_space;
-    std::vector<float> m_values;
+    TableRead m_table;
 };
 
 } // namespace kubiq

@@ -10,8 +10,8 @@ namespace {
 
 // Appends the roll that gave the board `board` (worth `value`), made from a hold worth `from`.
 void addRoll(GameReview& review, const Position& board, double from, double value) {
-    review.steps.push_back({ReviewStep::Kind::Roll, board.turn(), board.rollsMade, board.faces,
-                            from, value, {}, {}});
+    review.steps.push_back(
+        {ReviewStep::Kind::Roll, board.turn(), board.rollsMade, board.faces, from, value, {}, {}});
 }
 
 // The decisions of a game, each after the roll that gave its board; returns the value of the

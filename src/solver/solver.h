@@ -6,11 +6,19 @@
 
 namespace kubiq {
 
-// The value of every turn state of `space`, by its number: the expected rest of the game's
-// TOTAL (points still to enter and bonuses still to reach) under the best play, by exact
-// expectimax over the three rolls of each turn. A state's value needs only states with one
-// category fewer open, so the open sets are worked in order of size, those of one size shared
-// out among `threads` threads.
-std::vector<double> solve(const StateSpace& space, int threads = 2);
+// What best play makes of every turn state of `space`, by the state's number.
+struct Solution {
+    // The expected rest of the game's TOTAL: points still to enter and bonuses still to reach.
+    std::vector<double> values;
+    // The chances, 0..1, that the game ends with the upper and with the lower bonus. They follow
+    // the choices that maximise the value, of equal choices those the coach names.
+    std::vector<double> upperChances;
+    std::vector<double> lowerChances;
+};
+
+// Best play by exact expectimax over the three rolls of each turn. A state needs only states
+// with one category fewer open, so the open sets are worked in order of size, those of one size
+// shared out among `threads` threads.
+Solution solve(const StateSpace& space, int threads = 2);
 
 } // namespace kubiq

@@ -56,6 +56,10 @@ public:
     const std::vector<int>& pointsOf(int category) const { return m_points[category]; }
     int pointsSlot(int throwIndex, int category) const { return m_slot[throwIndex][category]; }
 
+    // Whether the state's section sums have reached their bonus.
+    bool upperReached(const TurnState& state) const { return state.upper == m_upper.threshold; }
+    bool lowerReached(const TurnState& state) const { return state.lower == m_lower.threshold; }
+
     // TOTAL of a sheet whose sections add up to these sums, bonuses included.
     int total(int upperSum, int lowerSum) const;
 

@@ -2,6 +2,7 @@
 
 #include "word_hash.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -18,6 +19,7 @@ namespace {
 constexpr std::array<char, 8> kMagic{'K', 'U', 'B', 'I', 'Q', 'T', 'A', 'B'};
 constexpr std::size_t kHeaderSize = 40;
 constexpr std::uint32_t kValueSize = 4;
+constexpr std::uint32_t kStateSize = kValueSize + 2;
 // No rest of a TOTAL comes near this: a value beyond it is not one.
 constexpr float kMostPlausible = 1000.0f;
 
@@ -34,14 +36,39 @@ template <typename T> T getLittle(const unsigned char* at) {
 }
 
 TableRead problem(TableProblem what) {
-    return {{}, what};
+    TableRead read;
+    read.problem = what;
+    return read;
+}
+
+// The chances' bytes into the checksum, four to a word.
+void addBytes(WordHash& checksum, std::span<const std::uint8_t> bytes) {
+    for (std::size_t i = 0; i < bytes.size(); i += 4) {
+        std::uint32_t word = 0;
+        for (std::size_t k = 0; k < 4 && i + k < bytes.size(); ++k)
+            word |= std::uint32_t{bytes[i + k]} << (8 * k);
+        checksum.add(word);
+    }
 }
 
 } // namespace
 
-bool writeTable(const std::string& path, std::uint64_t fingerprint,
-                std::span<const double> values) {
-    std::vector<unsigned char> bytes(kHeaderSize + kValueSize * values.size());
+std::uint8_t chanceByte(double chance) {
+    // Within this of 0 or 1 a chance is certain: sums of probabilities carry rounding.
+    constexpr double kCertain = 1e-9;
+    if (chance <= kCertain)
+        return 0;
+    if (chance >= 1.0 - kCertain)
+        return 255;
+    return static_cast<std::uint8_t>(std::clamp(std::lround(chance * 255.0), 1L, 254L));
+}
+
+bool writeTable(const std::string& path, std::uint64_t fingerprint, std::span<const double> values,
+                std::span<const double> upperChances, std::span<const double> lowerChances) {
+    const std::size_t count = values.size();
+    if (upperChances.size() != count || lowerChances.size() != count)
+        return false;
+    std::vector<unsigned char> bytes(kHeaderSize + kStateSize * count);
     WordHash checksum;
     unsigned char* at = bytes.data() + kHeaderSize;
     for (double value : values) {
@@ -50,9 +77,15 @@ bool writeTable(const std::string& path, std::uint64_t fingerprint,
         at += kValueSize;
         checksum.add(word);
     }
+    for (std::span<const double> chances : {upperChances, lowerChances}) {
+        std::uint8_t* first = at;
+        for (double chance : chances)
+            *at++ = chanceByte(chance);
+        addBytes(checksum, {first, count});
+    }
     std::memcpy(bytes.data(), kMagic.data(), kMagic.size());
     putLittle(bytes.data() + 8, kTableVersion);
-    putLittle(bytes.data() + 12, kValueSize);
+    putLittle(bytes.data() + 12, kStateSize);
     putLittle(bytes.data() + 16, fingerprint);
     putLittle(bytes.data() + 24, static_cast<std::uint64_t>(values.size()));
     putLittle(bytes.data() + 32, checksum.value());
@@ -84,7 +117,7 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
         return problem(TableProblem::Damaged);
     if (getLittle<std::uint32_t>(&header[8]) != kTableVersion)
         return problem(TableProblem::OtherVersion);
-    if (getLittle<std::uint32_t>(&header[12]) != kValueSize)
+    if (getLittle<std::uint32_t>(&header[12]) != kStateSize)
         return problem(TableProblem::Damaged);
     if (getLittle<std::uint64_t>(&header[16]) != fingerprint ||
         getLittle<std::uint64_t>(&header[24]) != count)
@@ -93,10 +126,14 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
     // Straight into the values: the table is most of what opening the coach costs.
     TableRead table;
     table.values.resize(count);
-    const std::size_t read = std::fread(table.values.data(), kValueSize, count, file.get());
+    table.upperChances.resize(count);
+    table.lowerChances.resize(count);
+    std::size_t read = std::fread(table.values.data(), kValueSize, count, file.get());
+    read += std::fread(table.upperChances.data(), 1, count, file.get());
+    read += std::fread(table.lowerChances.data(), 1, count, file.get());
     if (std::ferror(file.get()))
         return problem(TableProblem::Unreadable);
-    if (read != count || std::fgetc(file.get()) != EOF)
+    if (read != 3 * count || std::fgetc(file.get()) != EOF)
         return problem(TableProblem::Damaged);
 
     WordHash checksum;
@@ -109,6 +146,8 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
         value = std::bit_cast<float>(word);
         plausible &= value >= 0.0f && value <= kMostPlausible; // false for NaN too
     }
+    addBytes(checksum, table.upperChances);
+    addBytes(checksum, table.lowerChances);
     if (checksum.value() != getLittle<std::uint64_t>(&header[32]) || !plausible)
         return problem(TableProblem::Damaged);
     return table;

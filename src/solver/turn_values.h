@@ -2,6 +2,7 @@
 
 #include "dice_sets.h"
 #include "state_space.h"
+#include "tie.h"
 
 #include <algorithm>
 #include <array>
@@ -20,11 +21,22 @@ namespace kubiq {
 // fewer than five dice times six, instead of summing over every outcome of every keep. The
 // best keep of a throw is the best of the keep itself and of its keeps with one die fewer,
 // which are already known: five lookups a keep instead of up to 32 subsets a throw.
-template <int Lanes> class TurnValues {
+//
+// Choices worth the same within kTie are equal: of those, the first category is entered and the
+// hold of the most dice is taken, which a keep's best remembers by the size of the hold it took.
+template <int Lanes, int Figures = 1> class TurnValues {
 public:
+    // Figure 0 of a worth is the expected rest of TOTAL and decides every choice; figures 1 and
+    // 2, where asked for, are the chances of the upper and the lower bonus, which follow the
+    // choices figure 0 makes and are averaged over the rolls like it.
     using Lane = std::array<double, Lanes>;
-    using ThrowRow = std::array<Lane, DiceSets::kThrows>;
-    using KeepRow = std::array<Lane, DiceSets::kKeeps>;
+    using Worth = std::array<Lane, Figures>;
+    using ThrowRow = std::array<Worth, DiceSets::kThrows>;
+    using KeepRow = std::array<Worth, DiceSets::kKeeps>;
+    // Where a single state's choices are wanted: the category each throw enters, the keep each
+    // throw holds.
+    using EntryChoices = std::array<int, DiceSets::kThrows>;
+    using KeepChoices = std::array<int, DiceSets::kKeeps>;
 
     explicit TurnValues(const StateSpace& space, const DiceSets& dice = diceSets())
         : m_space(space), m_dice(dice) {
@@ -34,11 +46,13 @@ public:
         m_entries.resize(most);
     }
 
-    // The value of each throw with no roll left: its best open category. entry(c, slot) gives
-    // the lanes' values of entering pointsOf(c)[slot] in category c.
-    template <typename Entry> void afterLastRoll(unsigned open, Entry&& entry, ThrowRow& throws) {
-        for (auto& lane : throws)
-            lane.fill(-1.0);
+    // The worth of each throw with no roll left: its best open category.
+    // entry(c, slot) gives the lanes' worth of entering pointsOf(c)[slot] in category c.
+    template <typename Entry>
+    void afterLastRoll(unsigned open, Entry&& entry, ThrowRow& throws,
+                       EntryChoices* chosen = nullptr) {
+        for (auto& worth : throws)
+            worth[0].fill(-1.0);
         for (int c = 0; c < kCategoryCount; ++c) {
             if (!(open >> c & 1))
                 continue;
@@ -46,14 +60,20 @@ public:
             for (std::size_t s = 0; s < slots; ++s)
                 m_entries[s] = entry(c, static_cast<int>(s));
             for (int t = 0; t < DiceSets::kThrows; ++t) {
-                const Lane& value = m_entries[m_space.pointsSlot(t, c)];
-                for (int l = 0; l < Lanes; ++l)
-                    throws[t][l] = std::max(throws[t][l], value[l]);
+                const Worth& worth = m_entries[m_space.pointsSlot(t, c)];
+                Worth& into = throws[t];
+                for (int l = 0; l < Lanes; ++l) {
+                    const bool better = worth[0][l] > into[0][l] + kTie;
+                    if (Lanes == 1 && chosen && better)
+                        (*chosen)[t] = c;
+                    for (int f = 0; f < Figures; ++f)
+                        into[f][l] = better ? worth[f][l] : into[f][l];
+                }
             }
         }
     }
 
-    // The value of each keep before the free dice are rolled, from the throws' values after.
+    // The worth of each keep before the free dice are rolled, from the throws' worth after.
     void keepsBeforeRoll(const ThrowRow& throws, KeepRow& keeps) const {
         const std::vector<int>& order = m_dice.bySize();
         const int firstThrow = DiceSets::kKeeps - DiceSets::kThrows;
@@ -61,28 +81,46 @@ public:
             keeps[order[i]] = throws[i - firstThrow];
         for (int i = firstThrow - 1; i >= 0; --i) {
             const int keep = order[i];
-            Lane sum{};
+            Worth sum{};
             for (int face = 1; face <= 6; ++face) {
-                const Lane& more = keeps[m_dice.withDie(keep, face)];
-                for (int l = 0; l < Lanes; ++l)
-                    sum[l] += more[l];
+                const Worth& more = keeps[m_dice.withDie(keep, face)];
+                for (int f = 0; f < Figures; ++f)
+                    for (int l = 0; l < Lanes; ++l)
+                        sum[f][l] += more[f][l];
             }
-            for (int l = 0; l < Lanes; ++l)
-                keeps[keep][l] = sum[l] / 6.0;
+            for (int f = 0; f < Figures; ++f)
+                for (int l = 0; l < Lanes; ++l)
+                    keeps[keep][f][l] = sum[f][l] / 6.0;
         }
     }
 
-    // The value of each throw with one more roll to come: the best of the keeps it allows.
-    void withRollLeft(const KeepRow& keeps, KeepRow& best, ThrowRow& throws) const {
+    // The worth of each throw with one more roll to come: the best of the keeps it allows.
+    void withRollLeft(const KeepRow& keeps, KeepRow& best, ThrowRow& throws,
+                      KeepChoices* chosen = nullptr) {
         const std::vector<int>& order = m_dice.bySize();
         for (int keep : order) {
-            best[keep] = keeps[keep];
+            Worth& into = best[keep];
+            Lane& size = m_heldSize[keep];
+            into = keeps[keep];
+            size.fill(m_dice.size(keep));
+            if (chosen)
+                (*chosen)[keep] = keep;
             for (int face = 1; face <= 6; ++face) {
                 const int fewer = m_dice.withoutDie(keep, face);
                 if (fewer == DiceSets::kNone)
                     continue;
-                for (int l = 0; l < Lanes; ++l)
-                    best[keep][l] = std::max(best[keep][l], best[fewer][l]);
+                const Worth& worth = best[fewer];
+                const Lane& fewerSize = m_heldSize[fewer];
+                for (int l = 0; l < Lanes; ++l) {
+                    const bool better =
+                        worth[0][l] > into[0][l] + kTie ||
+                        (worth[0][l] >= into[0][l] - kTie && fewerSize[l] > size[l]);
+                    if (Lanes == 1 && chosen && better)
+                        (*chosen)[keep] = (*chosen)[fewer];
+                    for (int f = 0; f < Figures; ++f)
+                        into[f][l] = better ? worth[f][l] : into[f][l];
+                    size[l] = better ? fewerSize[l] : size[l];
+                }
             }
         }
         const int firstThrow = DiceSets::kKeeps - DiceSets::kThrows;
@@ -90,19 +128,22 @@ public:
             throws[t] = best[order[firstThrow + t]];
     }
 
-    // The value at the start of the turn, before the first roll.
-    Lane beforeFirstRoll(const ThrowRow& throws) const {
-        Lane sum{};
+    // The worth at the start of the turn, before the first roll.
+    Worth beforeFirstRoll(const ThrowRow& throws) const {
+        Worth sum{};
         for (int t = 0; t < DiceSets::kThrows; ++t)
-            for (int l = 0; l < Lanes; ++l)
-                sum[l] += m_dice.probability(t) * throws[t][l];
+            for (int f = 0; f < Figures; ++f)
+                for (int l = 0; l < Lanes; ++l)
+                    sum[f][l] += m_dice.probability(t) * throws[t][f][l];
         return sum;
     }
 
 private:
     const StateSpace& m_space;
     const DiceSets& m_dice;
-    std::vector<Lane> m_entries; // the values of one category's points, Chance's 26 the most
+    std::vector<Worth> m_entries; // the worth of one category's points, Chance's 26 the most
+    // withRollLeft's work: how many dice the hold a keep's best takes holds, by lane.
+    std::array<Lane, DiceSets::kKeeps> m_heldSize{};
 };
 
 } // namespace kubiq

@@ -27,7 +27,8 @@ protected:
 };
 
 // Before a turn's first roll, the board is worth the mean of what the 7,776 first rolls are worth
-// under the advice: the coach counts the rolls left as the game does.
+// under the advice, and its chances of the bonuses are their mean chances: the coach counts the
+// rolls left as the game does, and works the turn out as the solver did.
 TEST_F(CoachGames, FirstRollsAverageToTheTurnsValue) {
     const struct {
         const char* name;
@@ -39,8 +40,10 @@ TEST_F(CoachGames, FirstRollsAverageToTheTurnsValue) {
         SCOPED_TRACE(row.name);
         const std::optional<Advice> before = coach.advise(row.board);
         ASSERT_TRUE(before);
+        constexpr int kThrows = 6 * 6 * 6 * 6 * 6;
         double sum = 0.0;
-        for (int x = 0; x < 6 * 6 * 6 * 6 * 6; ++x) {
+        BonusChances chances;
+        for (int x = 0; x < kThrows; ++x) {
             Position board = row.board;
             board.rollsMade = 1;
             for (int die = 0, rest = x; die < kDiceCount; ++die, rest /= 6)
@@ -48,15 +51,107 @@ TEST_F(CoachGames, FirstRollsAverageToTheTurnsValue) {
             const std::optional<Advice> after = coach.advise(board);
             ASSERT_TRUE(after);
             sum += after->expectedTotal;
+            chances.upper += after->bonus.upper / kThrows;
+            chances.lower += after->bonus.lower / kThrows;
         }
-        // The table holds single precision.
-        EXPECT_NEAR(sum / (6 * 6 * 6 * 6 * 6), before->expectedTotal, 1e-4);
+        // The table holds single precision, and its chances in steps of 1/255.
+        EXPECT_NEAR(sum / kThrows, before->expectedTotal, 1e-4);
+        EXPECT_NEAR(chances.upper, before->bonus.upper, 1.0 / 255);
+        EXPECT_NEAR(chances.lower, before->bonus.lower, 1.0 / 255);
+        EXPECT_GT(before->bonus.upper, 0.0);
+        EXPECT_LT(before->bonus.upper, 1.0);
     }
+}
+
+// How a choice goes on: its parts add up to its expected final TOTAL, its endings' chances to 1,
+// and an entry ends the turn with the points the sheet gives it.
+void expectOutlookAddsUp(const Position& board, const Choice& choice, const TurnOutlook& outlook,
+                         double expectedTotal) {
+    static const StateSpace space; // built once: it takes a while
+    const double sheet = space.total(board.upperSum, board.lowerSum);
+    ASSERT_NEAR(sheet + outlook.thisTurn + outlook.restOfGame, expectedTotal, 1e-9);
+    double chance = 0.0;
+    for (const TurnEnding& ending : outlook.endings) {
+        ASSERT_GT(ending.chance, 0.0);
+        chance += ending.chance;
+    }
+    ASSERT_NEAR(chance, 1.0, 1e-9);
+    ASSERT_TRUE(std::is_sorted(
+        outlook.endings.begin(), outlook.endings.end(),
+        [](const TurnEnding& a, const TurnEnding& b) { return a.chance > b.chance; }));
+    for (const double bonus : {outlook.bonus.upper, outlook.bonus.lower})
+        ASSERT_TRUE(bonus >= 0.0 && bonus <= 1.0);
+    if (choice.enters()) {
+        ASSERT_EQ(outlook.endings.size(), 1u);
+        EXPECT_EQ(outlook.endings[0].category, choice.category);
+        EXPECT_EQ(outlook.endings[0].chance, 1.0);
+    }
+}
+
+// Why a decision cost what it did: this turn's part and the rest of the game's add up to the
+// cost, the figures on screen to the cost on screen, and each outlook to its choice's total.
+void expectExplanationAddsUp(const Coach& coach, const Move& move) {
+    const Choice choice = choiceOf(move);
+    const std::optional<Explanation> why = coach.explain(move.before, choice);
+    ASSERT_TRUE(why);
+    ASSERT_NEAR(why->thisTurn() + why->restOfGame(), why->weighing.cost(), 1e-9);
+    const Explanation::Tenths tenths = why->inTenths();
+    ASSERT_EQ(tenths.thisTurn + tenths.restOfGame, tenths.cost);
+    ASSERT_NEAR(tenths.restOfGame / 10.0, why->restOfGame(), 0.1 + 1e-9);
+    EXPECT_EQ(why->weighing.chosenTotal, coach.weigh(move)->chosenTotal);
+    expectOutlookAddsUp(move.before, choice, why->chosen, why->weighing.chosenTotal);
+    expectOutlookAddsUp(move.before, why->weighing.best, why->best, why->weighing.bestTotal);
+}
+
+// A board whose outcome is certain, the last roll made with one category open or all five dice
+// held: its bonus chances are exactly 0 or 1, however the table rounds its chances.
+TEST_F(CoachGames, CertainOutcomesHaveCertainChances) {
+    constexpr std::array<bool, kDiceCount> kAllHeld{true, true, true, true, true};
+    const struct {
+        const char* name;
+        Position board;
+        BonusChances chances;
+    } rows[] = {
+        {"three ones bring the upper sum to 65",
+         {1u << Einer, 62, 150, 3, {1, 1, 1, 4, 5}, {}, {}},
+         {1.0, 0.0}},
+        {"three ones bring it to 64, one short",
+         {1u << Einer, 61, 150, 3, {1, 1, 1, 4, 5}, {}, {}},
+         {0.0, 0.0}},
+        {"the last Kubiq brings the lower sum to 200",
+         {1u << Kubiq, 70, 150, 3, {6, 6, 6, 6, 6}, kAllHeld, {}},
+         {1.0, 1.0}},
+        {"the upper bonus reached before, Chance 22 brings the lower sum to 200",
+         {1u << Chance, 70, 178, 3, {2, 4, 5, 5, 6}, kAllHeld, {}},
+         {1.0, 1.0}},
+        {"Chance 21 leaves it one short",
+         {1u << Chance, 70, 178, 3, {1, 4, 5, 5, 6}, {}, {}},
+         {1.0, 0.0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::optional<Advice> advice = coach.advise(row.board);
+        ASSERT_TRUE(advice);
+        EXPECT_EQ(advice->bonus.upper, row.chances.upper);
+        EXPECT_EQ(advice->bonus.lower, row.chances.lower);
+        const TurnOutlook& entry = advice->entries.front().outlook;
+        EXPECT_EQ(entry.bonus.upper, row.chances.upper);
+        EXPECT_EQ(entry.bonus.lower, row.chances.lower);
+    }
+    // All five held with a roll left: the turn ends one way, whatever the roll.
+    const Position held{1u << Kubiq | 1u << Chance, 0, 137, 2, {6, 6, 6, 6, 6}, kAllHeld, {}};
+    const std::optional<TurnOutlook> outlook = coach.outlook(held, {{6, 6, 6, 6, 6}, -1});
+    ASSERT_TRUE(outlook);
+    ASSERT_EQ(outlook->endings.size(), 1u);
+    EXPECT_EQ(outlook->endings[0].chance, 1.0);
+    EXPECT_EQ(outlook->endings[0].category, Kubiq);
+    EXPECT_EQ(outlook->thisTurn, 50.0) << "Kubiq; the lower bonus waits for Chance";
 }
 
 // What the review says of every finished game of a player: its TOTAL is what best play
 // expected, plus the luck of the rolls, minus the cost of the decisions, each cost the one the
-// coach gives the move on its own; and every hold ranking starts with the advice's best hold.
+// coach gives the move on its own and explains in parts that add up; and every hold ranking
+// starts with the advice's best hold.
 void expectReviewsAddUp(const Coach& coach, const MoveLog& moves) {
     std::vector<GameReview> reviews;
     for (const PlayedGame& game : moves.finished()) {
@@ -65,8 +160,10 @@ void expectReviewsAddUp(const Coach& coach, const MoveLog& moves) {
         ASSERT_NEAR(review.expected + review.luck() - review.loss(), game.total, 1e-3);
         ASSERT_EQ(review.decisions(), static_cast<int>(game.moves.size()));
         double loss = 0.0;
-        for (const Move& move : game.moves)
+        for (const Move& move : game.moves) {
             loss += coach.cost(move);
+            expectExplanationAddsUp(coach, move);
+        }
         ASSERT_NEAR(review.loss(), loss, 1e-9);
         for (const Move& move : game.moves) {
             if (move.kind != Move::Kind::Roll)
@@ -76,11 +173,13 @@ void expectReviewsAddUp(const Coach& coach, const MoveLog& moves) {
             EXPECT_EQ(ranking.front().hold.faces, coach.advise(move.before)->bestHold->faces);
             EXPECT_EQ(ranking.front().drop, 0.0);
             const auto listed = [&](const std::vector<int>& faces) {
-                return std::count_if(ranking.begin(), ranking.end(), [&](const RankedHold& r) {
-                    return r.hold.faces == faces;
-                });
+                return std::count_if(ranking.begin(), ranking.end(),
+                                     [&](const RankedHold& r) { return r.hold.faces == faces; });
             };
             EXPECT_EQ(listed(move.before.heldFaces()), 1) << "the dice held, once";
+            for (const RankedHold& ranked : ranking)
+                expectOutlookAddsUp(move.before, {ranked.hold.faces, -1}, ranked.outlook,
+                                    ranked.hold.expectedTotal);
             EXPECT_EQ(listed({}), 1) << "rolling all five, once";
             for (std::size_t i = 1; i < ranking.size(); ++i)
                 EXPECT_LT(ranking[i - 1].rank, ranking[i].rank);
@@ -207,7 +306,8 @@ TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
             if (step.cost() >= 1.0)
                 costs.push_back(step.cost());
         std::sort(costs.rbegin(), costs.rend());
-        wanted.insert(wanted.end(), costs.begin(), costs.begin() + std::min<std::size_t>(10, costs.size()));
+        wanted.insert(wanted.end(), costs.begin(),
+                      costs.begin() + std::min<std::size_t>(10, costs.size()));
     }
     std::sort(wanted.rbegin(), wanted.rend());
     std::vector<double> set;

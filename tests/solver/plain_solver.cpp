@@ -1,5 +1,7 @@
 #include "plain_solver.h"
 
+#include "tie.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -39,55 +41,83 @@ PlainSolver::PlainSolver() : m_tips(kThrows) {
     }
 }
 
-double PlainSolver::turn(const std::vector<double>& enter) {
-    std::vector<double> after = enter; // the worth of each throw with no roll left
+PlainSolver::Outcome PlainSolver::turn(const std::vector<Outcome>& enter) {
+    // Holds with more dice first: of equal holds, the first is taken.
+    std::vector<int> masks(32);
+    for (int mask = 0; mask < 32; ++mask)
+        masks[mask] = mask;
+    std::stable_sort(masks.begin(), masks.end(), [](int a, int b) {
+        return std::popcount(unsigned(a)) > std::popcount(unsigned(b));
+    });
+    std::vector<Outcome> after = enter; // the outcome of each throw with no roll left
     for (int roll = 1; roll < kRollsPerTurn; ++roll) {
         // Rerolling the dice outside a mask: the mean over the throws that agree on the others.
-        std::vector<double> sums(32 * kThrows, 0.0);
+        std::vector<Outcome> sums(32 * kThrows);
         for (int mask = 0; mask < 32; ++mask)
-            for (int x = 0; x < kThrows; ++x)
-                sums[mask * kThrows + held(x, mask)] += after[x];
-        std::vector<double> before = enter;
-        for (int x = 0; x < kThrows; ++x)
-            for (int mask = 0; mask < 32; ++mask)
-                before[x] =
-                    std::max(before[x], sums[mask * kThrows + held(x, mask)] /
-                                            kPow6[kDiceCount - std::popcount(unsigned(mask))]);
+            for (int x = 0; x < kThrows; ++x) {
+                Outcome& sum = sums[mask * kThrows + held(x, mask)];
+                sum.value += after[x].value;
+                sum.upper += after[x].upper;
+                sum.lower += after[x].lower;
+            }
+        std::vector<Outcome> before(kThrows);
+        for (int x = 0; x < kThrows; ++x) {
+            before[x].value = -1.0;
+            for (int mask : masks) {
+                const Outcome& sum = sums[mask * kThrows + held(x, mask)];
+                const double rolled = kPow6[kDiceCount - std::popcount(unsigned(mask))];
+                if (sum.value / rolled > before[x].value + kTie)
+                    before[x] = {sum.value / rolled, sum.upper / rolled, sum.lower / rolled};
+            }
+        }
         after = before;
     }
-    double sum = 0.0;
-    for (double worth : after)
-        sum += worth;
-    return sum / kThrows;
+    Outcome mean;
+    for (const Outcome& outcome : after) {
+        mean.value += outcome.value / kThrows;
+        mean.upper += outcome.upper / kThrows;
+        mean.lower += outcome.lower / kThrows;
+    }
+    return mean;
 }
 
-double PlainSolver::value(unsigned open, int upperSum, int lowerSum) {
-    if (open == 0)
-        return 0.0;
-    const auto known = m_values.find({open, upperSum, lowerSum});
-    if (known != m_values.end())
+PlainSolver::Outcome PlainSolver::outcome(unsigned open, int upperSum, int lowerSum) {
+    if (open == 0) {
+        Scores sheet{};
+        sheet[Einer] = upperSum;
+        sheet[Dreierpasch] = lowerSum;
+        return {0.0, sheetSum(sheet, SumCell::BonusOben).value_or(0) > 0 ? 1.0 : 0.0,
+                sheetSum(sheet, SumCell::BonusUnten).value_or(0) > 0 ? 1.0 : 0.0};
+    }
+    const auto known = m_outcomes.find({open, upperSum, lowerSum});
+    if (known != m_outcomes.end())
         return known->second;
 
     // What entering each score adds to TOTAL, the rest of the game included.
-    std::map<int, double> worth[kCategoryCount];
+    std::map<int, Outcome> worth[kCategoryCount];
     std::vector<double> key;
     for (int c = 0; c < kCategoryCount; ++c)
         for (int p : open >> c & 1 ? m_scores[c] : std::set<int>{}) {
             const int upper = upperSum + (isUpper(c) ? p : 0);
             const int lower = lowerSum + (isUpper(c) ? 0 : p);
-            key.push_back(worth[c][p] = totalOf(upper, lower) - totalOf(upperSum, lowerSum) +
-                                        value(open & ~(1u << c), upper, lower));
+            Outcome rest = outcome(open & ~(1u << c), upper, lower);
+            rest.value += totalOf(upper, lower) - totalOf(upperSum, lowerSum);
+            worth[c][p] = rest;
+            key.insert(key.end(), {rest.value, rest.upper, rest.lower});
         }
-    auto [memo, isNew] = m_turns.try_emplace({open, std::move(key)}, 0.0);
+    auto [memo, isNew] = m_turns.try_emplace({open, std::move(key)});
     if (isNew) {
-        std::vector<double> enter(kThrows, -1.0);
+        std::vector<Outcome> enter(kThrows, Outcome{-1.0, 0.0, 0.0});
         for (int x = 0; x < kThrows; ++x)
             for (int c = 0; c < kCategoryCount; ++c)
-                if (open >> c & 1)
-                    enter[x] = std::max(enter[x], worth[c][m_tips[x][c].value_or(0)]);
+                if (open >> c & 1) {
+                    const Outcome& entered = worth[c][m_tips[x][c].value_or(0)];
+                    if (entered.value > enter[x].value + kTie)
+                        enter[x] = entered;
+                }
         memo->second = turn(enter);
     }
-    return m_values[{open, upperSum, lowerSum}] = memo->second;
+    return m_outcomes[{open, upperSum, lowerSum}] = memo->second;
 }
 
 std::set<int> PlainSolver::sums(unsigned closed) const {

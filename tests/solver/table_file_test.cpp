@@ -23,6 +23,13 @@ using Bytes = std::vector<char>;
 
 constexpr std::uint64_t kRules = 0x1234'5678'9abc'def0ull;
 const std::vector<double> kValues{0.0, 1.5, 252.0912, 33.25, 999.0, 7.0};
+// Certain, lost, and in between: near the ends, a chance must not round to certain or lost.
+const std::vector<double> kUpper{1.0, 0.0, 0.5, 0.9995, 0.0004, 1.0 - 1e-12};
+const std::vector<double> kLower{0.0, 1.0, 0.25, 1e-12, 0.71, 0.43};
+
+bool writeSound(const fs::path& path) {
+    return writeTable(path, kRules, kValues, kUpper, kLower);
+}
 
 Bytes bytesOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -71,7 +78,7 @@ class TableFileRead : public ::testing::TestWithParam<Row> {};
 TEST_P(TableFileRead, GivesItsProblem) {
     const Row& row = GetParam();
     const Scratch scratch;
-    ASSERT_TRUE(writeTable(scratch.table, kRules, kValues));
+    ASSERT_TRUE(writeSound(scratch.table));
     Bytes bytes = bytesOf(scratch.table);
     row.edit(bytes);
     writeBytes(scratch.table, bytes);
@@ -87,6 +94,10 @@ TEST_P(TableFileRead, GivesItsProblem) {
     EXPECT_EQ(read.problem, row.problem);
     const std::vector<float> written(kValues.begin(), kValues.end());
     EXPECT_EQ(read.values, row.problem ? std::vector<float>{} : written);
+    const std::vector<std::uint8_t> upper{255, 0, 128, 254, 1, 255};
+    const std::vector<std::uint8_t> lower{0, 255, 64, 0, 181, 110};
+    EXPECT_EQ(read.upperChances, row.problem ? std::vector<std::uint8_t>{} : upper);
+    EXPECT_EQ(read.lowerChances, row.problem ? std::vector<std::uint8_t>{} : lower);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,13 +113,16 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"FlippedByteInTheValueWidth", flip(12), TableProblem::Damaged},
         Row{"FlippedByteInTheChecksum", flip(39), TableProblem::Damaged},
         Row{"FlippedByteInTheValues", flip(40 + 4 * 2 + 1), TableProblem::Damaged},
+        Row{"FlippedByteInTheUpperChances", flip(40 + 4 * 6 + 2), TableProblem::Damaged},
+        Row{"FlippedLastByteOfTheLowerChances", flip(40 + 4 * 6 + 6 + 5), TableProblem::Damaged},
         Row{"OtherFormatVersion", [](Bytes& bytes) { put(bytes, 8, kTableVersion + 1, 4); },
             TableProblem::OtherVersion},
         Row{"OtherRules", flip(16), TableProblem::OtherRules},
         Row{"OtherNumberOfValues", keep, TableProblem::OtherRules, {}, kValues.size() + 1},
         Row{"ImplausibleValueUnderAGoodChecksum", keep, TableProblem::Damaged,
             [](const fs::path& path) {
-                writeTable(path, kRules, std::vector<double>(kValues.size(), std::nan("")));
+                writeTable(path, kRules, std::vector<double>(kValues.size(), std::nan("")), kUpper,
+                           kLower);
             }},
         Row{"FolderInTheTablesPlace", keep, TableProblem::Unreadable,
             [](const fs::path& path) {
@@ -128,7 +142,10 @@ TEST(TableFileFuzz, DamagedTablesAreTurnedAway) {
     std::vector<double> values(64);
     for (double& value : values)
         value = std::uniform_real_distribution<double>(0.0, 400.0)(random);
-    ASSERT_TRUE(writeTable(scratch.table, kRules, values));
+    std::vector<double> chances(values.size());
+    for (double& chance : chances)
+        chance = std::uniform_real_distribution<double>(0.0, 1.0)(random);
+    ASSERT_TRUE(writeTable(scratch.table, kRules, values, chances, chances));
     const Bytes sound = bytesOf(scratch.table);
     const std::vector<float> written(values.begin(), values.end());
 

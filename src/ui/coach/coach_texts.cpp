@@ -233,6 +233,69 @@ QString sumsLine(const Position& board) {
         .arg(board.lowerSum);
 }
 
+QString percentText(double chance) {
+    // Rounding must not make a bonus look certain, or lost, while it is neither.
+    constexpr double kCertain = 1e-9;
+    long percent = std::lround(chance * 100.0);
+    if (chance < 1.0 - kCertain)
+        percent = std::min(percent, 99L);
+    if (chance > kCertain)
+        percent = std::max(percent, 1L);
+    return QStringLiteral("%1 %").arg(percent);
+}
+
+QString bonusLine(const BonusChances& chances) {
+    return QStringLiteral("Bonus oben: %1, Bonus unten: %2")
+        .arg(percentText(chances.upper), percentText(chances.lower));
+}
+
+namespace {
+
+QString endingText(const TurnEnding& ending) {
+    return QStringLiteral("%1 (%2) %3")
+        .arg(categoryName(ending.category), QString::number(ending.points),
+             percentText(ending.chance));
+}
+
+} // namespace
+
+QString endingsText(const TurnOutlook& outlook) {
+    constexpr std::size_t kShown = 3;
+    QStringList parts;
+    double rest = 1.0;
+    for (std::size_t i = 0; i < outlook.endings.size() && i < kShown; ++i) {
+        parts << endingText(outlook.endings[i]);
+        rest -= outlook.endings[i].chance;
+    }
+    if (outlook.endings.size() > kShown)
+        parts << QStringLiteral("sonst %1").arg(percentText(std::max(rest, 0.0)));
+    return parts.join(QStringLiteral(", "));
+}
+
+QString turnLine(const TurnOutlook& outlook) {
+    return QStringLiteral("Diese Runde im Mittel %1: %2")
+        .arg(coachNumber(outlook.thisTurn), endingsText(outlook));
+}
+
+QString whyText(const Explanation& explanation) {
+    if (explanation.weighing.isBest())
+        return {};
+    const Explanation::Tenths tenths = explanation.inTenths();
+    const auto tenthsText = [](long value) { return signedNumber(value / 10.0, QString()); };
+    const TurnOutlook& best = explanation.best;
+    const TurnOutlook& chosen = explanation.chosen;
+    QString turn = tenthsText(tenths.thisTurn);
+    if (!best.endings.empty())
+        turn += QStringLiteral(" (%1)").arg(QStringLiteral("%1 %2").arg(
+            categoryName(best.endings.front().category), percentText(best.endings.front().chance)));
+    return QStringLiteral("%1 ist %2 besser: in dieser Runde %3, im Rest des Spiels %4; "
+                          "Bonus oben %5 gegen %6, unten %7 gegen %8.")
+        .arg(choiceText(explanation.weighing.best), coachNumber(tenths.cost / 10.0), turn,
+             tenthsText(tenths.restOfGame), percentText(best.bonus.upper),
+             percentText(chosen.bonus.upper), percentText(best.bonus.lower),
+             percentText(chosen.bonus.lower));
+}
+
 QString problemLine(TableProblem problem) {
     switch (problem) {
     case TableProblem::Missing:

@@ -46,7 +46,8 @@ QString stepLine(const ReviewStep& step);
 QString gameName(int number, int total);
 // "3. Spiel: 231, Glück +12,3, Verlust −33,4".
 QString runGameLine(int number, const GameReview& review);
-// "Mittel über 3 Spiele: 231,0, Glück +1,3, Verlust −20,1"; "Beste Wahl bei 83 % der Entscheidungen".
+// "Mittel über 3 Spiele: 231,0, Glück +1,3, Verlust −20,1"; "Beste Wahl bei 83 % der
+// Entscheidungen".
 QString runMeanLine(const RunSummary& summary);
 QString bestShareLine(const RunSummary& summary);
 // An exercise in the list: "Spiel 2, Runde 5, Wurf 2: kostete 6,3 Punkte".
@@ -64,6 +65,19 @@ QString rollsLeftLine(int rollsLeft);
 QString sheetLine(const Position& board, int category);
 // "GESAMT oben: 12, GESAMT unten: 50".
 QString sumsLine(const Position& board);
+// A chance in whole percent, "71 %": "100 %" only when certain, "0 %" only when out of reach.
+QString percentText(double chance);
+// "Bonus oben: 71 %, Bonus unten: 43 %".
+QString bonusLine(const BonusChances& chances);
+// The three likeliest endings of a turn and the rest as one figure: "Große Straße (40) 31 %,
+// Kleine Straße (30) 62 %, sonst 7 %".
+QString endingsText(const TurnOutlook& outlook);
+// "Diese Runde im Mittel 24,3: Große Straße (40) 31 %, …": what a hold brings this turn.
+QString turnLine(const TurnOutlook& outlook);
+// Why the best choice beats another, in one sentence whose figures add up to the cost: "3 4 5 6
+// halten ist 5,9 besser: in dieser Runde +3,1 (Große Straße 31 %), im Rest des Spiels +2,8;
+// Bonus oben 68 % gegen 68 %, unten 40 % gegen 35 %." Empty for a best choice.
+QString whyText(const Explanation& explanation);
 // Why the coach cannot help, in one sentence.
 QString problemLine(TableProblem problem);
 
