@@ -134,11 +134,12 @@ QString rankedHoldLine(const RankedHold& ranked) {
              coachNumber(ranked.hold.expectedTotal), lossNumber(ranked.drop));
 }
 
-QString warningText(const Weighing& weighing) {
+QString warningText(const Explanation& explanation) {
+    const Weighing& weighing = explanation.weighing;
     return QStringLiteral("Dieser Eintrag kostet %1 Punkte. Besser: %2 (erwartete Endsumme %3). "
-                          "Trotzdem eintragen?")
+                          "%4 Trotzdem eintragen?")
         .arg(coachNumber(weighing.cost()), choiceText(weighing.best),
-             coachNumber(weighing.bestTotal));
+             coachNumber(weighing.bestTotal), whyText(explanation));
 }
 
 QString balanceLine(const GameReview& review) {
