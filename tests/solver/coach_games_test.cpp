@@ -319,10 +319,11 @@ TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
     const std::size_t count = practice.open().size();
     for (std::size_t i = 0; i < count; i += 7) {
         const Exercise exercise = practice.open()[i];
-        const std::optional<Weighing> again =
-            practice.answer(coach, i, choiceOf(exercise.original));
+        practice.take(i);
+        const std::optional<Weighing> again = practice.answer(coach, choiceOf(exercise.original));
         ASSERT_TRUE(again);
         EXPECT_DOUBLE_EQ(again->cost(), exercise.cost);
+        EXPECT_EQ(practice.stage(), Practice::Stage::Missed);
     }
     EXPECT_EQ(practice.open().size(), count);
     EXPECT_EQ(practice.solved(), 0);
@@ -330,14 +331,44 @@ TEST_F(CoachGames, PracticeSetsTheCostliestDecisionsOfTheFinishedGamesAgain) {
     const Position& last = practice.open().back().original.before;
     const int closed = std::countr_one(last.open);
     ASSERT_LT(closed, kCategoryCount) << "the game's last boards have closed categories";
-    EXPECT_FALSE(practice.answer(coach, count - 1, {{}, closed})) << "a closed category";
+    practice.take(count - 1);
+    EXPECT_FALSE(practice.answer(coach, {{}, closed})) << "a closed category";
+    EXPECT_EQ(practice.stage(), Practice::Stage::Choosing) << "is no answer";
     // Answered with the best choice, it is solved and leaves the list.
     const Exercise worst = practice.open().front();
     const Choice best = coach.weigh(worst.original)->best;
-    EXPECT_EQ(practice.answer(coach, 0, best)->cost(), 0.0);
+    practice.take(0);
+    EXPECT_EQ(practice.answer(coach, best)->cost(), 0.0);
     EXPECT_EQ(practice.solved(), 1);
     ASSERT_EQ(practice.open().size(), count - 1);
     EXPECT_EQ(practice.open().front().cost, set[1]);
+}
+
+} // namespace
+} // namespace kubiq
+
+namespace kubiq {
+namespace {
+
+// The review's marks start at their thresholds: a cost of exactly 0.5, 2 or 8 points earns the
+// higher mark, the least bit below it the lower one.
+TEST(SlipOf, EachMarkStartsAtItsThreshold) {
+    const struct {
+        const char* name;
+        double cost;
+        Slip mark;
+    } rows[] = {
+        {"the best choice", 0.0, Slip::None},
+        {"just below an inaccuracy", 0.4999, Slip::None},
+        {"exactly half a point is an inaccuracy", 0.5, Slip::Inaccuracy},
+        {"just below a mistake", 1.9999, Slip::Inaccuracy},
+        {"exactly two points is a mistake", 2.0, Slip::Mistake},
+        {"just below a blunder", 7.9999, Slip::Mistake},
+        {"exactly eight points is a blunder", 8.0, Slip::Blunder},
+        {"far beyond", 40.0, Slip::Blunder},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(slipOf(row.cost), row.mark) << row.name;
 }
 
 } // namespace

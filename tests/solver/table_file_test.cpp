@@ -117,6 +117,13 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"FlippedLastByteOfTheLowerChances", flip(40 + 4 * 6 + 6 + 5), TableProblem::Damaged},
         Row{"OtherFormatVersion", [](Bytes& bytes) { put(bytes, 8, kTableVersion + 1, 4); },
             TableProblem::OtherVersion},
+        Row{"FormerFormatWithoutChances",
+            [](Bytes& bytes) {
+                put(bytes, 8, 1, 4);
+                put(bytes, 12, 4, 4);
+                bytes.resize(40 + 4 * kValues.size());
+            },
+            TableProblem::OtherVersion},
         Row{"OtherRules", flip(16), TableProblem::OtherRules},
         Row{"OtherNumberOfValues", keep, TableProblem::OtherRules, {}, kValues.size() + 1},
         Row{"ImplausibleValueUnderAGoodChecksum", keep, TableProblem::Damaged,

@@ -316,4 +316,35 @@ QString problemLine(TableProblem problem) {
     return {};
 }
 
+QString missLine(const Explanation& explanation) {
+    // Figures of the player's own choice, without naming the better one: a miss is to be tried
+    // again.
+    const Explanation::Tenths tenths = explanation.inTenths();
+    return QStringLiteral("Nicht die beste Wahl: kostet %1 Punkte (in dieser Runde %2, im Rest "
+                          "des Spiels %3).")
+        .arg(coachNumber(tenths.cost / 10.0), signedNumber(-tenths.thisTurn / 10.0, QString()),
+             signedNumber(-tenths.restOfGame / 10.0, QString()));
+}
+
+QString hintLine(const Hint& hint) {
+    if (hint.enters)
+        return QStringLiteral("Tipp: eine Kategorie eintragen");
+    if (hint.dice == 0)
+        return QStringLiteral("Tipp: alle fünf neu würfeln");
+    return QStringLiteral("Tipp: %1 Würfel halten und würfeln").arg(hint.dice);
+}
+
+QString candidatesLine(const Hint& hint) {
+    QStringList choices;
+    for (const Choice& choice : hint.best)
+        choices << choiceText(choice);
+    return QStringLiteral("Die beste Wahl ist eine von diesen: %1")
+        .arg(choices.join(QStringLiteral(", ")));
+}
+
+QString solutionLine(const Weighing& weighing) {
+    return QStringLiteral("Lösung: %1 (erwartete Endsumme %2)")
+        .arg(choiceText(weighing.best), coachNumber(weighing.bestTotal));
+}
+
 } // namespace kubiq

@@ -82,4 +82,17 @@ QString whyText(const Explanation& explanation);
 // Why the coach cannot help, in one sentence.
 QString problemLine(TableProblem problem);
 
+// An exercise answered with a choice that is not the best, its cost split as whyText() splits
+// it, from the choice's side: "Nicht die beste Wahl: kostet 5,9 Punkte (in dieser Runde −3,1,
+// im Rest des Spiels −2,8)."
+QString missLine(const Explanation& explanation);
+// The first step of a hint: "Tipp: 3 Würfel halten und würfeln", "Tipp: alle fünf neu
+// würfeln", or "Tipp: eine Kategorie eintragen".
+QString hintLine(const Hint& hint);
+// The second step: "Die beste Wahl ist eine von diesen: 4 5 6 halten, 3 4 5 6 halten, Kleine
+// Straße".
+QString candidatesLine(const Hint& hint);
+// "Lösung: 6 6 halten (erwartete Endsumme 236,1)".
+QString solutionLine(const Weighing& weighing);
+
 } // namespace kubiq

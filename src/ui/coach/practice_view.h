@@ -6,18 +6,19 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 #include <vector>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace kubiq {
 
 // "Üben": the boards of the run's finished games where the player lost most, set again. The
 // player holds dice and rolls, or enters a category, as in the game; the coach answers with
-// what the choice costs. It only reads the games.
+// what the choice costs, and after a miss offers to try again, a hint or the solution. It only
+// reads the games.
 class PracticeView final : public QWidget {
 public:
     explicit PracticeView(QWidget* parent = nullptr);
@@ -26,22 +27,18 @@ public:
     void follow(const Coach& coach, const std::vector<PlayedGame>& finished);
 
 private:
+    void addBoard(QVBoxLayout* board);
+    void addHelps(QVBoxLayout* board);
     void showList();
-    void setExercise(int index);
-    void toggleDie(int die);
-    void answer(const Choice& choice);
-    void next();
-    void showBoard();
+    void showExercise();
+    void answered(bool taken);
 
     const Coach* m_coach = nullptr;
     Practice m_practice;
-    int m_current = -1; // into m_practice.open(); -1 while none is set
-    int m_after = 0;    // the exercise "Nächste Aufgabe" sets
-    bool m_answered = false;
-    std::array<bool, kDiceCount> m_held{};
 
     QLabel* m_summary = nullptr;
     QListWidget* m_list = nullptr;
+    QWidget* m_board = nullptr;
     QLabel* m_title = nullptr;
     std::array<QPushButton*, kDiceCount> m_dice{};
     QLabel* m_rollsLeft = nullptr;
@@ -50,8 +47,14 @@ private:
     QLabel* m_sums = nullptr;
     QLabel* m_answer = nullptr;
     QLabel* m_original = nullptr;
+    QLabel* m_hint = nullptr;
+    QLabel* m_candidates = nullptr;
+    QLabel* m_solution = nullptr;
+    QLabel* m_why = nullptr;
+    QPushButton* m_retry = nullptr;
+    QPushButton* m_askHint = nullptr;
+    QPushButton* m_showSolution = nullptr;
     QPushButton* m_next = nullptr;
-    QWidget* m_board = nullptr;
 };
 
 } // namespace kubiq

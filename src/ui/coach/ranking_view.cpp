@@ -49,7 +49,7 @@ RankingView::RankingView(QWidget* parent) : QWidget(parent) {
     m_yourMarks = new ChanceMarks(this);
     m_yourMarks->setObjectName(QStringLiteral("DeineRundeBalken"));
     turn->addWidget(m_yourMarks);
-    m_why = addLine(this, layout, "Warum");
+    m_why = addLine(this, layout, "DeineWahlWarum");
     m_heading = addLine(this, layout, "Haltenrang");
     m_heading->setText(QStringLiteral("Halten und würfeln, erwartete Endsumme:"));
     m_heading->setAccessibleName(m_heading->text());

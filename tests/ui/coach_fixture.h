@@ -1,0 +1,62 @@
+#pragma once
+
+#include "coach.h"
+#include "window_fixture.h"
+
+#include <QListWidget>
+#include <QTabWidget>
+
+#include <string_view>
+#include <variant>
+
+namespace kubiq::test {
+
+// The real window with its coach, which reads the table the build computed.
+class CoachWindowTest : public WindowTest {
+protected:
+    QWidget* coach() const { return window.findChild<QWidget*>(QStringLiteral("CoachWindow")); }
+    QString line(const char* name) const {
+        const auto* label = coach()->findChild<QLabel*>(QLatin1String(name));
+        return label && label->isVisible() ? label->text() : QString();
+    }
+    QStringList entries() const {
+        QStringList rows;
+        const auto* list = coach()->findChild<QListWidget*>(QStringLiteral("Kategorienliste"));
+        for (int i = 0; list && list->isVisible() && i < list->count(); ++i)
+            rows << list->item(i)->text();
+        return rows;
+    }
+    void pressF2(QWidget* where) { QTest::keyClick(where, Qt::Key_F2); }
+    template <typename T> T* part(const char* name) const {
+        T* found = coach()->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QStringList rows(const char* list) const {
+        QStringList shown;
+        const auto* found = part<QListWidget>(list);
+        for (int i = 0; found && i < found->count(); ++i)
+            shown << found->item(i)->text();
+        return shown;
+    }
+    // The first turn's board with these dice, none held.
+    static Position firstRoll(std::string_view faces) {
+        Position board;
+        board.rollsMade = 1;
+        for (int i = 0; i < kDiceCount; ++i)
+            board.faces[i] = faces[i] - '0';
+        return board;
+    }
+    // A whole game: every turn's first roll shows `faces` and is entered in the sheet's order.
+    void playGame(std::string_view faces) {
+        for (int c = 0; c < kCategoryCount; ++c)
+            turn(faces, c);
+    }
+    // The coach's view on this tab: 0 "Rat", 1 "Spielanalyse", 2 "Statistik", 3 "Üben".
+    void showView(int tab) { part<QTabWidget>("Ansichten")->setCurrentIndex(tab); }
+
+    std::variant<Coach, TableProblem> loaded = Coach::load(KUBIQ_COACH_TABLE);
+    const Coach& table = std::get<Coach>(loaded);
+};
+
+} // namespace kubiq::test
