@@ -193,6 +193,7 @@ std::string Monkey::brokenCoach(const Board& board) {
     const QString hidden = QStringLiteral("(hidden)");
     const std::pair<const char*, QString> lines[] = {
         {"Erwartet", expectedLine(advice->expectedTotal)},
+        {"Bonus", bonusLine(advice->bonus)},
         {"Halten", advice->bestHold ? holdLine(*advice->bestHold) : hidden},
         {"Eintrag", advice->bestHold ? bestEntryLine(advice->entries.front()) : hidden},
     };
@@ -206,14 +207,15 @@ std::string Monkey::brokenCoach(const Board& board) {
             return std::string("the coach's line ") + name + " reads " + quoted(shown) +
                    " instead of " + quoted(wanted);
     }
-    // Every open category, best first, once the dice show faces; no list before.
+    // Every open category, best first, with the bonus chances after it, once the dice show
+    // faces; no list before.
     QStringList rows;
     const auto* list = coach->findChild<QListWidget*>(QStringLiteral("Kategorienliste"));
     for (int i = 0; list && !list->isHidden() && i < list->count(); ++i)
         rows << list->item(i)->text();
     QStringList wanted;
     for (const EntryAdvice& entry : advice->entries)
-        wanted << entryLine(entry);
+        wanted << entryLine(entry) + QLatin1Char('\n') + bonusLine(entry.outlook.bonus);
     if (rows != wanted)
         return "the coach lists " + quoted(rows.join(QStringLiteral("; "))) + " instead of " +
                quoted(wanted.join(QStringLiteral("; ")));

@@ -1,3 +1,4 @@
+#include "chance_marks.h"
 #include "coach_fixture.h"
 #include "coach_texts.h"
 #include "coach_window.h"
@@ -13,8 +14,15 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <numeric>
+
 namespace kubiq::test {
 namespace {
+
+// The bars beside a row of one of the coach's lists.
+ChanceBars barsOf(const QListWidget* list, int row) {
+    return list ? ChanceMarksDelegate::barsOf(list->model()->index(row, 0)) : ChanceBars();
+}
 
 TEST_F(CoachWindowTest, F2OpensTheCoachBesideTheGameAndClosesIt) {
     EXPECT_EQ(coach(), nullptr) << "never open at start";
@@ -59,19 +67,36 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
         << atStart.toStdString();
     EXPECT_TRUE(entries().isEmpty()) << "nothing to enter before the first roll";
     EXPECT_EQ(line("LetzterZug"), "Letzter Zug: noch keiner");
+    EXPECT_EQ(line("Bonus"), bonusLine(table.advise(Position())->bonus));
 
     roll("66665");
     EXPECT_TRUE(line("Halten").startsWith("Beste Würfel zum Halten: 6 6 6 6"))
         << line("Halten").toStdString();
     EXPECT_TRUE(line("Eintrag").startsWith("Bester Eintrag jetzt: "))
         << line("Eintrag").toStdString();
+    // The bonus chances of the board, and after each entry, in words and in bars whose ticks
+    // stand at the board's own chances.
+    const Advice advice = *table.advise(firstRoll("66665"));
+    EXPECT_EQ(line("Bonus"), bonusLine(advice.bonus));
+    EXPECT_EQ(part<QWidget>("BonusBalken")->accessibleName(), line("Bonus"));
     QStringList rows = entries();
     ASSERT_EQ(rows.size(), kCategoryCount);
     double previous = 1e9;
-    for (const QString& row : rows) {
-        const double value = row.section(QStringLiteral(": "), 1).replace(',', '.').toDouble();
-        EXPECT_LE(value, previous) << "best first: " << row.toStdString();
+    for (int i = 0; i < kCategoryCount; ++i) {
+        const QString& row = rows[i];
+        SCOPED_TRACE(row.toStdString());
+        const double value =
+            row.section('\n', 0, 0).section(QStringLiteral(": "), 1).replace(',', '.').toDouble();
+        EXPECT_LE(value, previous) << "best first";
         previous = value;
+        const BonusChances after = advice.entries[i].outlook.bonus;
+        EXPECT_EQ(row.section('\n', 1), bonusLine(after));
+        const ChanceBars bars = barsOf(part<QListWidget>("Kategorienliste"), i);
+        ASSERT_EQ(bars.size(), 2);
+        EXPECT_EQ(bars[0].parts, QList<double>{after.upper});
+        EXPECT_EQ(bars[1].parts, QList<double>{after.lower});
+        EXPECT_EQ(bars[0].mark, advice.bonus.upper);
+        EXPECT_EQ(bars[1].mark, advice.bonus.lower);
     }
     // A screen reader hears every line, and Tab reaches each of them and the list.
     coach()->activateWindow();
@@ -141,21 +166,40 @@ TEST_F(CoachWindowTest, WeighsTheHeldDiceAtEachClickAndRanksTheHolds) {
         }
         SCOPED_TRACE(board.heldFaces().size());
         const std::vector<RankedHold> ranking = table.rankHolds(board);
-        QStringList wanted;
-        QString yours;
-        for (const RankedHold& ranked : ranking) {
-            wanted << rankedHoldLine(ranked);
-            if (ranked.hold.faces == board.heldFaces())
-                yours = yourChoiceLine(ranked);
+        const QStringList shown = rows("Haltenliste");
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(ranking.size()));
+        EXPECT_GE(shown.size(), 6) << "five best and rolling all five at least";
+        for (std::size_t i = 0; i < ranking.size(); ++i) {
+            const RankedHold& ranked = ranking[i];
+            const QStringList lines = shown[i].split('\n');
+            ASSERT_EQ(lines.size(), 3) << shown[i].toStdString();
+            EXPECT_EQ(lines[0], rankedHoldLine(ranked));
+            EXPECT_EQ(lines[1], turnLine(ranked.outlook)) << "what the turn brings, its endings";
+            EXPECT_EQ(lines[2], bonusLine(ranked.outlook.bonus));
+            // The turn's endings as one bar that fills up, the bonus chances ticked at the best's.
+            const ChanceBars bars = barsOf(part<QListWidget>("Haltenliste"), static_cast<int>(i));
+            ASSERT_EQ(bars.size(), 3);
+            EXPECT_NEAR(std::accumulate(bars[0].parts.begin(), bars[0].parts.end(), 0.0), 1.0,
+                        1e-6);
+            EXPECT_EQ(bars[1].parts, QList<double>{ranked.outlook.bonus.upper});
+            EXPECT_EQ(bars[2].mark, ranking.front().outlook.bonus.lower);
+            if (ranked.hold.faces != board.heldFaces())
+                continue;
+            EXPECT_EQ(line("DeineWahl"), yourChoiceLine(ranked));
+            EXPECT_EQ(line("DeineRunde"), lines[1] + '\n' + lines[2]);
+            EXPECT_EQ(part<QWidget>("DeineRundeBalken")->accessibleName(), line("DeineRunde"));
+            // Why the best hold is better, only when the dice held cost something.
+            const std::optional<Explanation> why = table.explain(board, {board.heldFaces(), -1});
+            ASSERT_TRUE(why);
+            EXPECT_EQ(line("DeineWahlWarum"), ranked.drop > kTie ? whyText(*why) : QString());
         }
-        EXPECT_EQ(line("DeineWahl"), yours);
-        EXPECT_EQ(rows("Haltenliste"), wanted);
-        EXPECT_GE(wanted.size(), 6) << "five best and rolling all five at least";
     }
+    EXPECT_FALSE(line("DeineWahlWarum").isEmpty()) << "holding a single 4 costs";
     EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: 4, erwartete Endsumme "));
     click(holdButton(1));
-    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: keine, ")) << line("DeineWahl").toStdString();
-    EXPECT_TRUE(rows("Haltenliste").front().endsWith("(0,0)"));
+    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: keine, "))
+        << line("DeineWahl").toStdString();
+    EXPECT_TRUE(rows("Haltenliste").front().section('\n', 0, 0).endsWith("(0,0)"));
 }
 
 TEST_F(CoachWindowTest, NoHiddenListKeepsTheRowsOfAnotherBoard) {
@@ -196,7 +240,12 @@ TEST_F(CoachWindowTest, WarnsBeforeACostlyEntryOnlyWhenAskedTo) {
         const QString loss = line("Verlust");
         click(categoryButton(c));
         ASSERT_EQ(messageBox.shown().size(), static_cast<std::size_t>(costly));
-        EXPECT_EQ(messageBox.shown().back().text, warningText(weighing).toStdString());
+        const std::optional<Explanation> why = table.explain(board, {{}, c});
+        ASSERT_TRUE(why);
+        EXPECT_EQ(messageBox.shown().back().text, warningText(*why).toStdString());
+        EXPECT_NE(messageBox.shown().back().text.find(whyText(*why).toStdString()),
+                  std::string::npos)
+            << "with the reason";
         EXPECT_EQ(faces(), "55555") << "Nein changes nothing";
         EXPECT_EQ(window.Versuch(), 2);
         EXPECT_TRUE(categoryButton(c)->isEnabled());
@@ -230,7 +279,14 @@ TEST_F(CoachWindowTest, WarnsBeforeACostlyEntryOnlyWhenAskedTo) {
 TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     pressF2(&window);
     QString total;
-    messageBox.onShow = [&] { total = cell(SumCell::Total)->text(); };
+    // What the coach shows while the game-over box is open, before the next game begins.
+    QStringList atBox;
+    QStringList stepsAtBox;
+    messageBox.onShow = [&] {
+        total = cell(SumCell::Total)->text();
+        atBox = QStringList{line("LetzterZug"), line("Verlust"), part<QLabel>("Bilanz")->text()};
+        stepsAtBox = rows("Spielverlauf");
+    };
     for (int c = 0; c < kCategoryCount; ++c) {
         roll("12345");
         if (c == 5) {
@@ -243,10 +299,27 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
         click(categoryButton(c));
     }
     ASSERT_EQ(messageBox.shown().size(), 1u);
-    EXPECT_TRUE(line("LetztesSpiel").startsWith("Letztes Spiel: Endsumme " + total + " = 252,1 erwartet "))
-        << line("LetztesSpiel").toStdString();
+    const QString lastGame = line("LetztesSpiel");
+    EXPECT_TRUE(lastGame.startsWith("Letztes Spiel: Endsumme " + total + " = 252,1 erwartet "))
+        << lastGame.toStdString();
+    // While the box is open, the coach shows the game just finished, not the next one.
+    ASSERT_EQ(atBox.size(), 3);
+    ASSERT_EQ(stepsAtBox.size(), 13 + 14 + 1);
+    ASSERT_TRUE(stepsAtBox.back().contains("kostet ")) << "rolling again was better";
+    EXPECT_EQ(atBox[0], "Letzter Zug: " + QString(QChar(0x2212)) +
+                            stepsAtBox.back().section("kostet ", 1).section(' ', 0, 0) + " Punkte")
+        << "the finished game's last entry";
+    EXPECT_EQ(atBox[1],
+              "Verlust in diesem Spiel: " + QString(QChar(0x2212)) + lastGame.section(' ', -2, -2))
+        << "the finished game's loss: " << lastGame.toStdString();
+    EXPECT_EQ("Letztes Spiel: " + atBox[2], lastGame) << "the finished game's review";
+    // Once the box is closed, the next game's lines start.
     EXPECT_EQ(line("LetzterZug"), "Letzter Zug: noch keiner") << "a new game has no last move";
     EXPECT_EQ(line("Verlust"), "Verlust in diesem Spiel: 0,0");
+    const QString fresh = part<QLabel>("Bilanz")->text();
+    EXPECT_TRUE(fresh.endsWith(QString::fromUtf8("\u2212 0,0 Verlust")))
+        << "a loss is subtracted even when it is nothing yet: " << fresh.toStdString();
+    EXPECT_EQ(rows("Spielverlauf"), QStringList());
 
     auto* games = part<QComboBox>("Spielauswahl");
     ASSERT_EQ(games->count(), 2);
@@ -255,9 +328,28 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     EXPECT_EQ("Letztes Spiel: " + part<QLabel>("Bilanz")->text(), line("LetztesSpiel"));
     const QStringList steps = rows("Spielverlauf");
     EXPECT_EQ(steps.size(), 13 + 14 + 1) << "13 entries, 14 rolls, one hold";
-    EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück ")) << steps.front().toStdString();
+    EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück "))
+        << steps.front().toStdString();
+    // Under each costly decision its reason, for the same cost, with the bonus chances it left.
+    int costly = 0;
+    for (int i = 0; i < steps.size(); ++i) {
+        const QStringList lines = steps[i].split('\n');
+        if (!lines[0].contains(", kostet ")) {
+            EXPECT_EQ(lines.size(), 1) << lines[0].toStdString();
+            EXPECT_TRUE(barsOf(part<QListWidget>("Spielverlauf"), i).isEmpty());
+            continue;
+        }
+        ++costly;
+        SCOPED_TRACE(steps[i].toStdString());
+        ASSERT_EQ(lines.size(), 2);
+        const QString cost = lines[0].section(", kostet ", 1).section(' ', 0, 0);
+        EXPECT_TRUE(lines[1].contains(" ist " + cost + " besser: in dieser Runde "));
+        EXPECT_TRUE(lines[1].contains(", im Rest des Spiels "));
+        EXPECT_EQ(barsOf(part<QListWidget>("Spielverlauf"), i).size(), 2);
+    }
+    EXPECT_GE(costly, 5);
     auto* chart = part<QWidget>("Verlaufskurve");
-    EXPECT_TRUE(chart->accessibleDescription().contains(steps.back()));
+    EXPECT_TRUE(chart->accessibleDescription().contains(steps.back().section('\n', 0, 0)));
     // Lucky rolls are drawn green, unlucky ones red (the costly decisions' diamonds are orange).
     part<QTabWidget>("Ansichten")->setCurrentIndex(1);
     const QImage drawn = chart->grab().toImage();

@@ -37,6 +37,11 @@ QString term(double value) {
     return signedNumber(value, QStringLiteral(" "));
 }
 
+// "− 12,3": a loss is subtracted, so its sign stays a minus even when it is nothing yet.
+QString lossTerm(double loss) {
+    return QChar(0x2212) + QStringLiteral(" ") + coachNumber(std::max(loss, 0.0));
+}
+
 QString facesText(const std::vector<int>& faces) {
     QStringList words;
     for (int face : faces)
@@ -129,17 +134,18 @@ QString rankedHoldLine(const RankedHold& ranked) {
              coachNumber(ranked.hold.expectedTotal), lossNumber(ranked.drop));
 }
 
-QString warningText(const Weighing& weighing) {
+QString warningText(const Explanation& explanation) {
+    const Weighing& weighing = explanation.weighing;
     return QStringLiteral("Dieser Eintrag kostet %1 Punkte. Besser: %2 (erwartete Endsumme %3). "
-                          "Trotzdem eintragen?")
+                          "%4 Trotzdem eintragen?")
         .arg(coachNumber(weighing.cost()), choiceText(weighing.best),
-             coachNumber(weighing.bestTotal));
+             coachNumber(weighing.bestTotal), whyText(explanation));
 }
 
 QString balanceLine(const GameReview& review) {
     const QString terms =
         QStringLiteral("%1 erwartet %2 Glück %3 Verlust")
-            .arg(coachNumber(review.expected), term(review.luck()), term(-review.loss()));
+            .arg(coachNumber(review.expected), term(review.luck()), lossTerm(review.loss()));
     if (!review.total)
         return QStringLiteral("Jetzt erwartet %1 = %2")
             .arg(coachNumber(review.expected + review.luck() - review.loss()), terms);

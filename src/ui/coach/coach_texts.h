@@ -33,9 +33,10 @@ QString choiceText(const Choice& choice);
 QString yourChoiceLine(const RankedHold& chosen);
 // A row of the hold ranking: "2. 6 6 halten: 243,1 (−0,4)".
 QString rankedHoldLine(const RankedHold& ranked);
-// The question before a costly entry: "Dieser Eintrag kostet 6,3 Punkte. Besser: Full House
-// (erwartete Endsumme 231,4). Trotzdem eintragen?"
-QString warningText(const Weighing& weighing);
+// The question before a costly entry, with the reason: "Dieser Eintrag kostet 6,3 Punkte.
+// Besser: Full House (erwartete Endsumme 231,4). Full House ist 6,3 besser: … Trotzdem
+// eintragen?"
+QString warningText(const Explanation& explanation);
 // "Endsumme 231 = 252,1 erwartet + 12,3 Glück − 33,4 Verlust" for a finished game; for the game
 // in play "Jetzt erwartet 254,3 = 252,1 erwartet + 3,2 Glück − 1,0 Verlust".
 QString balanceLine(const GameReview& review);

@@ -40,6 +40,19 @@ QWidget* page(QTabWidget* tabs, const char* name, const QString& title,
     return widget;
 }
 
+// Adds why each of `moves` from `from` on fell short of the best, one reason for each decision
+// of their review: a move on a board no game can show is no decision there.
+void explainMoves(const Coach& coach, const std::vector<Move>& moves, std::size_t from,
+                  Reasons& reasons) {
+    for (std::size_t i = from; i < moves.size(); ++i) {
+        const std::optional<Weighing> weighing = coach.weigh(moves[i]);
+        if (!weighing)
+            continue;
+        reasons.push_back(weighing->isBest() ? std::nullopt
+                                             : coach.explain(moves[i].before, choiceOf(moves[i])));
+    }
+}
+
 } // namespace
 
 CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidget* parent)
@@ -111,14 +124,33 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     if (!m_coach)
         return;
     const std::vector<PlayedGame>& finished = moves.finished();
-    while (m_finished.size() < finished.size())
-        m_finished.push_back(reviewGame(*m_coach, finished[m_finished.size()]));
-    m_live = reviewGame(*m_coach, moves.thisGame(), position);
+    while (m_finished.size() < finished.size()) {
+        const PlayedGame& game = finished[m_finished.size()];
+        m_finished.push_back(reviewGame(*m_coach, game));
+        explainMoves(*m_coach, game.moves, 0, m_finishedReasons.emplace_back());
+    }
+    const std::vector<Move>& thisGame = moves.thisGame();
+    if (m_liveGame != finished.size() || m_liveMoves > thisGame.size()) {
+        m_liveReasons.clear();
+        m_liveMoves = 0;
+        m_liveGame = finished.size();
+    }
+    explainMoves(*m_coach, thisGame, m_liveMoves, m_liveReasons);
+    m_liveMoves = thisGame.size();
+    m_live = reviewGame(*m_coach, thisGame, position);
+    // From the last entry until the game-over box is closed the finished sheet stays on show,
+    // while the log already waits for the next game: the game on show is the one just finished.
+    const bool over = position.open == 0 && !m_finished.empty();
+    const GameReview& onShow = over ? m_finished.back() : m_live;
 
     m_advice->showAdvice(position, m_coach->advise(position));
-    m_advice->showGame(m_live, m_finished.empty() ? nullptr : &m_finished.back());
-    m_ranking->showRanking(position, m_coach->rankHolds(position));
-    m_review->showGames(m_live, m_finished);
+    m_advice->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
+    const std::vector<RankedHold> ranking = m_coach->rankHolds(position);
+    m_ranking->showRanking(
+        position, ranking,
+        ranking.empty() ? std::nullopt : m_coach->explain(position, {position.heldFaces(), -1}));
+    m_review->showGames(onShow, over ? m_finishedReasons.back() : m_liveReasons, m_finished,
+                        m_finishedReasons);
     m_run->showRun(m_finished);
     m_practice->follow(*m_coach, finished);
 }
@@ -130,7 +162,8 @@ bool CoachWindow::allowsEntry(const Position& position, int category) {
         m_coach->weigh({Move::Kind::Enter, position, category});
     if (!weighing || weighing->cost() < kMistake || !(position.open >> category & 1))
         return true;
-    return m_box.question("KUBIQ – Berater", warningText(*weighing).toStdString());
+    const std::optional<Explanation> why = m_coach->explain(position, {{}, category});
+    return !why || m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {

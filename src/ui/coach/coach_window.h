@@ -3,6 +3,7 @@
 #include "coach.h"
 #include "game_review.h"
 #include "position.h"
+#include "review_view.h"
 
 #include <QWidget>
 
@@ -21,7 +22,6 @@ class ChartView;
 class MessageBox;
 class PracticeView;
 class RankingView;
-class ReviewView;
 class RunView;
 
 // The coach ("Berater"): a window of its own beside the game that shows the best play for the
@@ -57,8 +57,15 @@ private:
     bool m_loaded = false;
     std::optional<Coach> m_coach;
     GameReview m_live;
-    // The reviews of the finished games, worked out once each: a finished game never changes.
+    // Why the decisions of the game in play fell short, worked out once each: a game in play
+    // only grows, until the log counts it finished (`m_liveGame` finished games before it).
+    Reasons m_liveReasons;
+    std::size_t m_liveMoves = 0;
+    std::size_t m_liveGame = 0;
+    // The reviews of the finished games and their reasons, worked out once each: a finished
+    // game never changes.
     std::vector<GameReview> m_finished;
+    std::vector<Reasons> m_finishedReasons;
 
     QLabel* m_problem = nullptr;
     QTabWidget* m_views = nullptr;
