@@ -53,15 +53,21 @@ void adviseOneBoard(benchmark::State& state) {
 }
 BENCHMARK(adviseOneBoard)->Unit(benchmark::kMicrosecond);
 
-// The holds of a first roll ranked, every category open: the most holds a ranking weighs.
+// A first roll of five different faces, every category open: 32 holds, the most a ranking weighs.
+Position firstRollOfFiveFaces() {
+    Position board;
+    board.rollsMade = 1;
+    board.faces = {1, 2, 3, 5, 6};
+    return board;
+}
+
+// The holds of such a roll ranked.
 void rankHoldsOfOneBoard(benchmark::State& state) {
     const Coach* loaded = coachOrSkip(state);
     if (loaded == nullptr)
         return;
     const Coach& coach = *loaded;
-    Position board;
-    board.rollsMade = 1;
-    board.faces = {1, 2, 3, 5, 6}; // five different faces: 32 holds
+    const Position board = firstRollOfFiveFaces();
     for (auto _ : state)
         benchmark::DoNotOptimize(coach.rankHolds(board));
 }
@@ -75,9 +81,7 @@ void analyseOneBoard(benchmark::State& state) {
     if (loaded == nullptr)
         return;
     const Coach& coach = *loaded;
-    Position board;
-    board.rollsMade = 1;
-    board.faces = {1, 2, 3, 5, 6};
+    Position board = firstRollOfFiveFaces();
     board.held = {false, false, false, false, true};
     for (auto _ : state) {
         benchmark::DoNotOptimize(coach.advise(board));

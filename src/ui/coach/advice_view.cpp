@@ -4,7 +4,6 @@
 #include "coach_lines.h"
 #include "coach_texts.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -29,12 +28,9 @@ AdviceView::AdviceView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_expected = addLine(this, layout, "Erwartet");
-    auto* bonus = new QHBoxLayout;
-    layout->addLayout(bonus);
-    m_bonus = addLine(this, bonus, "Bonus");
-    m_bonusMarks = new ChanceMarks(this);
-    m_bonusMarks->setObjectName(QStringLiteral("BonusBalken"));
-    bonus->addWidget(m_bonusMarks);
+    const MarkedLine marked = addMarkedLine(this, layout, "Bonus", "BonusBalken");
+    m_bonus = marked.line;
+    m_bonusMarks = marked.marks;
     m_hold = addLine(this, layout, "Halten");
     m_bestEntry = addLine(this, layout, "Eintrag");
     m_entriesHeading = addLine(this, layout, "Kategorien");

@@ -1,6 +1,10 @@
 #include "chance_marks.h"
 
+#include "coach_lines.h"
+
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidgetItem>
 #include <QPainter>
 
@@ -175,6 +179,16 @@ QSize ChanceMarksDelegate::sizeHint(const QStyleOptionViewItem& option,
     size.setWidth(size.width() + room);
     size.setHeight(std::max(size.height(), barsHeight(option.fontMetrics, bars.size()) + 4));
     return size;
+}
+
+MarkedLine addMarkedLine(QWidget* parent, QBoxLayout* layout, const char* name,
+                         const char* marksName) {
+    auto* row = new QHBoxLayout;
+    layout->addLayout(row);
+    MarkedLine marked{addLine(parent, row, name), new ChanceMarks(parent)};
+    marked.marks->setObjectName(QString::fromLatin1(marksName));
+    row->addWidget(marked.marks);
+    return marked;
 }
 
 } // namespace kubiq

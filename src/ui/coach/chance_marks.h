@@ -5,6 +5,8 @@
 #include <QStyledItemDelegate>
 #include <QWidget>
 
+class QBoxLayout;
+class QLabel;
 class QListWidgetItem;
 class QPainter;
 
@@ -46,6 +48,15 @@ protected:
 private:
     ChanceBars m_bars;
 };
+
+// A line (as addLine makes it, named `name`) with its bars beside it (named `marksName`), below
+// what `layout` holds already.
+struct MarkedLine {
+    QLabel* line = nullptr;
+    ChanceMarks* marks = nullptr;
+};
+MarkedLine addMarkedLine(QWidget* parent, QBoxLayout* layout, const char* name,
+                         const char* marksName);
 
 // Draws a list's rows as the list does, wrapped, with the bars of their item on the right.
 class ChanceMarksDelegate final : public QStyledItemDelegate {

@@ -4,7 +4,6 @@
 #include "coach_lines.h"
 #include "coach_texts.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -43,12 +42,9 @@ RankingView::RankingView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_yourChoice = addLine(this, layout, "DeineWahl");
-    auto* turn = new QHBoxLayout;
-    layout->addLayout(turn);
-    m_yourTurn = addLine(this, turn, "DeineRunde");
-    m_yourMarks = new ChanceMarks(this);
-    m_yourMarks->setObjectName(QStringLiteral("DeineRundeBalken"));
-    turn->addWidget(m_yourMarks);
+    const MarkedLine marked = addMarkedLine(this, layout, "DeineRunde", "DeineRundeBalken");
+    m_yourTurn = marked.line;
+    m_yourMarks = marked.marks;
     m_why = addLine(this, layout, "DeineWahlWarum");
     m_heading = addLine(this, layout, "Haltenrang");
     m_heading->setText(QStringLiteral("Halten und würfeln, erwartete Endsumme:"));
