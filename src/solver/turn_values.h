@@ -23,7 +23,9 @@ namespace kubiq {
 // which are already known: five lookups a keep instead of up to 32 subsets a throw.
 //
 // Choices worth the same within kTie are equal: of those, the first category is entered and the
-// hold of the most dice is taken, which a keep's best remembers by the size of the hold it took.
+// hold of the most dice is taken. Only the value goes through the search for the best choice,
+// biased by a fraction of kTie so that a plain maximum makes that choice; the chances of the
+// choice made are fetched for it afterwards.
 template <int Lanes, int Figures = 1> class TurnValues {
 public:
     // Figure 0 of a worth is the expected rest of TOTAL and decides every choice; figures 1 and
@@ -43,7 +45,8 @@ public:
         std::size_t most = 0;
         for (int c = 0; c < kCategoryCount; ++c)
             most = std::max(most, space.pointsOf(c).size());
-        m_entries.resize(most);
+        m_slots = static_cast<int>(most);
+        m_entries.resize(kCategoryCount * most);
     }
 
     // The worth of each throw with no roll left: its best open category.
@@ -51,24 +54,40 @@ public:
     template <typename Entry>
     void afterLastRoll(unsigned open, Entry&& entry, ThrowRow& throws,
                        EntryChoices* chosen = nullptr) {
-        for (auto& worth : throws)
-            worth[0].fill(-1.0);
+        // As with the holds, only the value goes through the search, each category's a little
+        // less than the one before it, so that of entries equal within kTie the first is the
+        // larger; the chosen entry's figures are fetched at the end.
+        for (Lane& key : m_throwKey)
+            key.fill(-1.0);
         for (int c = 0; c < kCategoryCount; ++c) {
             if (!(open >> c & 1))
                 continue;
             const std::size_t slots = m_space.pointsOf(c).size();
             for (std::size_t s = 0; s < slots; ++s)
-                m_entries[s] = entry(c, static_cast<int>(s));
+                m_entries[c * m_slots + s] = entry(c, static_cast<int>(s));
+            const double bias = -c * kTie / kCategoryCount;
             for (int t = 0; t < DiceSets::kThrows; ++t) {
-                const Worth& worth = m_entries[m_space.pointsSlot(t, c)];
-                Worth& into = throws[t];
+                const int pick = c * m_slots + m_space.pointsSlot(t, c);
+                const Worth& worth = m_entries[pick];
+                Lane& key = m_throwKey[t];
+                Lane& picked = m_throwEntry[t];
                 for (int l = 0; l < Lanes; ++l) {
-                    const bool better = worth[0][l] > into[0][l] + kTie;
-                    if (Lanes == 1 && chosen && better)
-                        (*chosen)[t] = c;
-                    select(into, worth, l, better);
+                    const double other = worth[0][l] + bias;
+                    const double now = key[l];
+                    const double nowPicked = picked[l];
+                    const bool better = other > now;
+                    key[l] = better ? other : now;
+                    picked[l] = better ? pick : nowPicked;
                 }
             }
+        }
+        for (int t = 0; t < DiceSets::kThrows; ++t) {
+            for (int f = 0; f < Figures; ++f)
+                for (int l = 0; l < Lanes; ++l)
+                    throws[t][f][l] = m_entries[static_cast<int>(m_throwEntry[t][l])][f][l];
+            if constexpr (Lanes == 1)
+                if (chosen)
+                    (*chosen)[t] = static_cast<int>(m_throwEntry[t][0]) / m_slots;
         }
     }
 
@@ -95,46 +114,46 @@ public:
 
     // The worth of each throw with one more roll to come: the best of the keeps it allows.
     void withRollLeft(const KeepRow& keeps, ThrowRow& throws, KeepChoices* chosen = nullptr) {
-        // Only the value decides, so only it, the size of the hold and the hold itself go
-        // through the search; the chances are fetched for the hold each throw takes at the end.
+        // Only the value decides, so only it and the hold go through the search; the chances
+        // are fetched for the hold each throw takes at the end. A hold's value counts kTie more
+        // for each die it holds, so that of holds equal within kTie the one with the most dice
+        // is the larger (true differences are far larger than kTie): a plain maximum, which the
+        // compiler makes a vector instruction of, where comparing within a margin and then by
+        // size took a branch a lane.
         const std::vector<int>& order = m_dice.bySize();
         for (int keep : order) {
-            Lane& value = m_bestValue[keep];
-            Lane& size = m_bestSize[keep];
-            Held& hold = m_bestHold[keep];
-            value = keeps[keep][0];
-            size.fill(m_dice.size(keep));
+            Lane& key = m_bestKey[keep];
+            Lane& hold = m_bestHold[keep];
+            const double bias = kTie * m_dice.size(keep);
+            for (int l = 0; l < Lanes; ++l)
+                key[l] = keeps[keep][0][l] + bias;
             hold.fill(keep);
             for (int face = 1; face <= 6; ++face) {
                 const int fewer = m_dice.withoutDie(keep, face);
                 if (fewer == DiceSets::kNone)
                     continue;
                 for (int l = 0; l < Lanes; ++l) {
-                    const double other = m_bestValue[fewer][l];
-                    const double otherSize = m_bestSize[fewer][l];
-                    const int otherHold = m_bestHold[fewer][l];
-                    const double now = value[l];
-                    const double nowSize = size[l];
-                    const int nowHold = hold[l];
-                    const bool better =
-                        other > now + kTie || (other >= now - kTie && otherSize > nowSize);
-                    value[l] = better ? other : now;
-                    size[l] = better ? otherSize : nowSize;
+                    const double other = m_bestKey[fewer][l];
+                    const double otherHold = m_bestHold[fewer][l];
+                    const double now = key[l];
+                    const double nowHold = hold[l];
+                    const bool better = other > now;
+                    key[l] = better ? other : now;
                     hold[l] = better ? otherHold : nowHold;
                 }
             }
         }
         const int firstThrow = DiceSets::kKeeps - DiceSets::kThrows;
         for (int t = 0; t < DiceSets::kThrows; ++t) {
-            const Held& hold = m_bestHold[order[firstThrow + t]];
+            const Lane& hold = m_bestHold[order[firstThrow + t]];
             for (int f = 0; f < Figures; ++f)
                 for (int l = 0; l < Lanes; ++l)
-                    throws[t][f][l] = keeps[hold[l]][f][l];
+                    throws[t][f][l] = keeps[static_cast<int>(hold[l])][f][l];
         }
         if constexpr (Lanes == 1)
             if (chosen)
                 for (int keep : order)
-                    (*chosen)[keep] = m_bestHold[keep][0];
+                    (*chosen)[keep] = static_cast<int>(m_bestHold[keep][0]);
     }
 
     // The worth at the start of the turn, before the first roll.
@@ -148,25 +167,18 @@ public:
     }
 
 private:
-    // Both figures are read before the choice, so that the compiler can make a blend of the
-    // select instead of a branch.
-    static void select(Worth& into, const Worth& worth, int l, bool better) {
-        for (int f = 0; f < Figures; ++f) {
-            const double yes = worth[f][l];
-            const double no = into[f][l];
-            into[f][l] = better ? yes : no;
-        }
-    }
-
     const StateSpace& m_space;
     const DiceSets& m_dice;
-    std::vector<Worth> m_entries; // the worth of one category's points, Chance's 26 the most
-    // withRollLeft's work, by keep and lane: the value of the best hold within the keep, how
-    // many dice it holds, and which it is.
-    using Held = std::array<int, Lanes>;
-    std::array<Lane, DiceSets::kKeeps> m_bestValue{};
-    std::array<Lane, DiceSets::kKeeps> m_bestSize{};
-    std::array<Held, DiceSets::kKeeps> m_bestHold{};
+    // The worth of every category's points, m_slots a category (Chance's 26 the most), and by
+    // throw and lane the best entry's value with its bias and which entry it is.
+    std::vector<Worth> m_entries;
+    int m_slots = 0;
+    std::array<Lane, DiceSets::kThrows> m_throwKey{};
+    std::array<Lane, DiceSets::kThrows> m_throwEntry{};
+    // withRollLeft's work, by keep and lane: the best hold within the keep (a keep's number, as
+    // a double so that it is selected alike) and its value with the bias for its dice.
+    std::array<Lane, DiceSets::kKeeps> m_bestKey{};
+    std::array<Lane, DiceSets::kKeeps> m_bestHold{};
 };
 
 } // namespace kubiq
