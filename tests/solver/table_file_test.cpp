@@ -54,7 +54,12 @@ struct Scratch {
             throw std::runtime_error("no scratch folder");
         table = (folder / "coach.table").string();
     }
-    ~Scratch() { fs::remove_all(folder); }
+    ~Scratch() {
+        // Windows removes no read-only file; a destructor must not throw either.
+        std::error_code ignored;
+        fs::permissions(table, fs::perms::owner_all, ignored);
+        fs::remove_all(folder, ignored);
+    }
     fs::path folder;
     std::string table; // as the reader and the writer take it
 };

