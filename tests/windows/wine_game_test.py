@@ -231,6 +231,40 @@ def startup(start, title, session, runs=5):
     return statistics.median(times)
 
 
+def ink(window):
+    """The window's picture as rows of bytes, 1 where a pixel is dark (text), 0 elsewhere."""
+    geometry = window.get_geometry()
+    width, height = geometry.width, geometry.height
+    data = window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF).data
+    return [bytes(1 if data[p] + data[p + 1] + data[p + 2] < 384 else 0
+                  for p in range(4 * width * y, 4 * width * (y + 1), 4)) for y in range(height)]
+
+
+def text_picture(session, text_line, text):
+    """`text` as the game draws it (text_line.exe), cropped to its ink."""
+    process = session.start([text_line, text])
+    window = wait_for(lambda: session.x.find_window("Text"), 30, "text_line showed no window")
+    time.sleep(0.5)
+    rows = ink(window)
+    process.kill()
+    process.wait()
+    inked = [y for y, row in enumerate(rows) if 1 in row]
+    left = min(row.index(1) for row in rows if 1 in row)
+    right = max(len(row) - row[::-1].index(1) for row in rows if 1 in row)
+    return [row[left:right] for row in rows[inked[0]:inked[-1] + 1]]
+
+
+def shows(rows, picture):
+    """Whether the inked `picture` stands somewhere in the window's `rows`, pixel for pixel."""
+    for y in range(len(rows) - len(picture) + 1):
+        x = rows[y].find(picture[0])
+        while x >= 0:
+            if all(rows[y + k][x:x + len(line)] == line for k, line in enumerate(picture)):
+                return True
+            x = rows[y].find(picture[0], x + 1)
+    return False
+
+
 def coach_picture(session, program):
     """The coach's window as F2 opens it over a new game of `program`, as raw pixels."""
     process = session.start([program])
@@ -239,8 +273,7 @@ def coach_picture(session, program):
     session.x.key("F2")
     coach = wait_for(lambda: session.x.find_window("KUBIQ – Berater"), 20, "F2 opened no coach")
     time.sleep(1.5)
-    geometry = coach.get_geometry()
-    picture = bytes(coach.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF).data)
+    picture = ink(coach)
     process.kill()
     process.wait()
     wait_for(lambda: not session.x.find_window("KUBIQ"), 10, "the game stayed")
@@ -270,9 +303,12 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
             folder = archive.namelist()[0].split("/")[0]
             shipped = sorted(n[len(folder) + 1:] for n in archive.namelist() if not n.endswith("/"))
         portable_dir = session.drive_c(folder)
-        with open(bare, "rb") as source, open(os.path.join(portable_dir, "bare_window.exe"), "wb") as copy:
-            copy.write(source.read())
+        for helper in (bare, os.path.join(build, "text_line.exe")):
+            with open(helper, "rb") as source, \
+                    open(os.path.join(portable_dir, os.path.basename(helper)), "wb") as copy:
+                copy.write(source.read())
         bare_exe = f"C:\\{folder}\\bare_window.exe"
+        text_line = f"C:\\{folder}\\text_line.exe"
         startup(lambda: session.start([bare_exe]), "Bare", session, runs=1)
 
         clean = snapshot(session)
@@ -333,10 +369,15 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
 
         # The coach reads the installed table: without the table beside the portable copy it
         # shows something else.
+        # The coach of a new game, reading the installed table, shows the expected final TOTAL
+        # that Linux computes from its own table: the line drawn the same way stands in it.
+        # Without a table beside the portable copy the line is not there.
+        expected = text_picture(session, text_line, coach_line)
         picture = coach_picture(session, INSTALLED)
+        assert shows(picture, expected), f"the coach does not show {coach_line!r}"
         os.rename(os.path.join(portable_dir, "coach.table"), os.path.join(portable_dir, "coach.off"))
         other = coach_picture(session, f"C:\\{folder}\\kubiq.exe")
-        assert picture != other, "the coach looks the same with and without its table"
+        assert not shows(other, expected), f"{coach_line!r} shown without a table"
         os.rename(os.path.join(portable_dir, "coach.off"), os.path.join(portable_dir, "coach.table"))
         session.wait_idle()
 
