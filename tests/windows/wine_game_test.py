@@ -1,9 +1,10 @@
 """KUBIQ for Windows under Wine, as a player gets it: the installer run silently in a fresh
-prefix; the installed kubiq.exe at its designed size; whole games played by clicks from outside
-(roll, hold, enter, all thirteen categories, the game-over box, the history in the help panel);
-the coach opened with F2 reading the installed table; the game writing nothing into the prefix;
-the uninstaller leaving the prefix as it was; and the start-up time against a bare Qt window,
-under Wine and on Linux.
+prefix; the installed kubiq.exe at its designed size; two whole games played by clicks from
+outside (roll, hold, enter, all thirteen categories, the game-over box, the history in the help
+panel) with every number on the window checked against the rules after every roll and entry;
+the coach opened with F2 showing the expected final TOTAL of a new game that Linux computes from
+its table; the game writing nothing into the prefix; the uninstaller leaving the prefix as it
+was; and the start-up time against a bare Qt window, under Wine and on Linux.
 
   wine_game_test.py WINDOWS-BUILD COACH-START-LINE TABLE NATIVE-KUBIQ NATIVE-BARE-WINDOW
 
@@ -11,9 +12,12 @@ WINDOWS-BUILD is a cross build with its package/ (packaging/windows/cross-build.
 arguments are the Linux build's. Exits 77 (skipped) without the cached Windows Qt, which the
 cross build needs. KUBIQ_SCREENSHOT=FILE keeps a picture of the game and its coach.
 
-The window's texts are read where Windows lets a program outside read them: the game-over box
-and the history through the clipboard (Ctrl+C, which Wine hands on to X), the dice by their
-pixels. Wine 8's UI Automation does not yet carry Qt's accessibility tree across processes."""
+Wine 8's UI Automation does not yet carry Qt's accessibility tree across processes, so the
+window's texts are read where a program outside can read them: the game-over box and the history
+through the clipboard (Ctrl+C, which Wine hands on to X), and the numbers on the sheet, the dice
+and the coach off the screen, against digits and lines that text_line.exe, built like the game,
+draws in the game's face under the same Wine: what is compared was drawn the same way, whatever
+font Wine finds."""
 
 import glob
 import os
@@ -24,9 +28,10 @@ import sys
 import time
 import zipfile
 
-from Xlib import X, Xatom
+from Xlib import X
 
 from wine_session import WineSession, wait_for
+import sheet_twin as twin
 
 GAME_OVER_TEXT = ("GAME OVER\nDen Spielstand finden Sie unter 'Hilfe/Spielstand'.\n"
                   "Es folgt die nächste Runde.")
@@ -54,6 +59,26 @@ BLACK, RED = (0, 0, 0), (255, 0, 0)
 def category(c):
     row = c if c < 6 else c + 4
     return (px(4080) + px(1920) + px(855) // 2, px(120) + px(480 + 240 * row) + px(240) // 2)
+
+
+def sheet_row_top(row):
+    return px(120) + px(480 + 240 * row)
+
+
+def score_box(c):
+    """Inside the frame of LabelPunkte(c)."""
+    row = c if c < 6 else c + 4
+    return (px(4080) + px(1200) + 2, sheet_row_top(row) + 2, px(495) - 4, px(240) - 4)
+
+
+def tip_box(c):
+    row = c if c < 6 else c + 4
+    return (px(4080) + px(2880), sheet_row_top(row), px(375), px(240))
+
+
+# The sum cells in the order twin.sums names them, inside their frames.
+SUM_BOXES = [(px(4080) + px(1200) + 2, sheet_row_top(row) + 2, px(495) - 4, px(240) - 4)
+             for row in (6, 7, 8, 17, 18, 19, 21)]
 
 
 def clipboard(session):
@@ -108,23 +133,60 @@ class Game:
         assert [self.die(i)[0] for i in range(5)] == first, "the dice still move after the roll"
 
 
-def play_game(session, game, holds):
-    """A whole game by clicks, the categories entered in order; the last entry's game-over box
-    is read and answered. With `holds`, the first three turns hold a die and roll again."""
-    for c in range(13):
+def check_sheet(game, digits, scores, tips):
+    """Every score, sum and tip on the sheet, read off the screen, against the rules' twin;
+    given a few seconds to be painted."""
+    deadline = time.monotonic() + 5
+    while True:
+        try:
+            return check_sheet_now(game, digits, scores, tips)
+        except AssertionError:
+            if time.monotonic() > deadline:
+                raise
+            time.sleep(0.2)
+
+
+def check_sheet_now(game, digits, scores, tips):
+    rows = ink(game.window)
+    shown = [digits.read(rows, score_box(c)) for c in range(13)]
+    assert shown == scores, f"scores on screen {shown}, by the rules {scores}"
+    sums = [digits.read(rows, box) for box in SUM_BOXES]
+    assert sums == list(twin.sums(scores).values()), \
+        f"sums on screen {sums}, by the rules {list(twin.sums(scores).values())}"
+    shown = [digits.read(rows, tip_box(c)) for c in range(13)]
+    assert shown == tips, f"tips on screen {shown}, by the rules {tips}"
+
+
+def play_game(session, game, digits, holds):
+    """A whole game by clicks, each turn's category the one the tips rate highest; every number
+    on the window checked after every roll and entry; the last entry's game-over box read and
+    answered. With `holds`, the first three turns hold a die and roll again. Returns the TOTAL."""
+    small, big = digits
+    scores = [None] * 13
+    check_sheet(game, small, scores, [None] * 13)
+    for turn in range(13):
         game.roll()
         assert all(game.pixel(DIE_BACK[i]) == BLACK for i in range(5)), "a die held after the first roll"
-        if holds and c < 3:
-            before, _ = game.die(c)
-            game.click(HOLD[c])
-            wait_for(lambda: game.pixel(DIE_BACK[c]) == RED, 5, f"die {c + 1} did not turn red")
-            held, _ = game.die(c)
+        if holds and turn < 3:
+            keep = turn
+            face = big.read(ink(game.window, light=True), DIE_BOX[keep])
+            game.click(HOLD[keep])
+            wait_for(lambda: game.pixel(DIE_BACK[keep]) == RED, 5, f"die {keep + 1} did not turn red")
             game.roll()
-            assert game.die(c)[0] == held, f"the held die {c + 1} changed in the second roll"
+            assert big.read(ink(game.window, light=True), DIE_BOX[keep]) == face, \
+                f"the held die {keep + 1} changed in the second roll"
             assert [game.pixel(DIE_BACK[i]) == RED for i in range(5)].count(True) == 1
-        game.click(category(c))
-        if c < 12:
-            wait_for(lambda: not any(game.faces_shown()), 5, f"entering category {c} kept the dice")
+        light = ink(game.window, light=True)
+        faces = [big.read(light, DIE_BOX[i]) for i in range(5)]
+        assert all(f in range(1, 7) for f in faces), f"dice {faces}"
+        tips = twin.tips(faces, scores)
+        check_sheet(game, small, scores, tips)
+        choice = twin.choose(tips, scores)
+        scores[choice] = tips[choice] or 0
+        game.click(category(choice))
+        if turn < 12:
+            wait_for(lambda: not any(game.faces_shown()), 5, f"entering category {choice} kept the dice")
+            check_sheet(game, small, scores, [None] * 13)
     box = wait_for(lambda: session.x.find_window("Game Over"), 10, "no game-over box")
     time.sleep(0.3)
     session.x.key("c", ("Control_L",))  # Windows message boxes copy their text
@@ -134,6 +196,9 @@ def play_game(session, game, holds):
     session.x.key("Return")
     wait_for(lambda: not session.x.find_window("Game Over"), 10, "the game-over box stayed")
     del box
+    time.sleep(0.3)
+    check_sheet(game, small, [None] * 13, [None] * 13)  # the next game's empty sheet
+    return twin.sums(scores)["TOTAL"]
 
 
 def history(session, game):
@@ -231,27 +296,76 @@ def startup(start, title, session, runs=5):
     return statistics.median(times)
 
 
-def ink(window):
-    """The window's picture as rows of bytes, 1 where a pixel is dark (text), 0 elsewhere."""
+def ink(window, light=False):
+    """The window's picture as rows of bytes, 1 where a pixel is text (dark, or with `light`
+    white as on the dice), 0 elsewhere."""
     geometry = window.get_geometry()
     width, height = geometry.width, geometry.height
     data = window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF).data
-    return [bytes(1 if data[p] + data[p + 1] + data[p + 2] < 384 else 0
+    # White on the dice is told by green alone: a black and a red (held) die have none, so a
+    # digit's soft edges come out the same on both.
+    return [bytes(1 if (data[p + 1] > 127 if light else data[p] + data[p + 1] + data[p + 2] < 384) else 0
                   for p in range(4 * width * y, 4 * width * (y + 1), 4)) for y in range(height)]
 
 
-def text_picture(session, text_line, text):
-    """`text` as the game draws it (text_line.exe), cropped to its ink."""
-    process = session.start([text_line, text])
-    window = wait_for(lambda: session.x.find_window("Text"), 30, "text_line showed no window")
-    time.sleep(0.5)
-    rows = ink(window)
-    process.kill()
-    process.wait()
+def cropped(rows):
+    """The rows cut to the box around their ink; [] without ink."""
     inked = [y for y, row in enumerate(rows) if 1 in row]
+    if not inked:
+        return []
     left = min(row.index(1) for row in rows if 1 in row)
     right = max(len(row) - row[::-1].index(1) for row in rows if 1 in row)
     return [row[left:right] for row in rows[inked[0]:inked[-1] + 1]]
+
+
+def text_picture(session, text_line, text, die=False):
+    """`text` as the game draws it (text_line.exe), cropped to its ink."""
+    process = session.start([text_line, text] + (["die"] if die else []))
+    window = wait_for(lambda: session.x.find_window("Text"), 30, "text_line showed no window")
+    time.sleep(0.5)
+    rows = ink(window, light=die)
+    process.kill()
+    process.wait()
+    wait_for(lambda: not session.x.find_window("Text"), 10, "text_line stayed")
+    return cropped(rows)
+
+
+class Digits:
+    """Reads numbers off the screen against the digits as the game draws them, in the same face
+    under the same Wine, each shown on its own by text_line.exe."""
+
+    def __init__(self, session, text_line, die=False):
+        self.glyphs = [text_picture(session, text_line, str(d), die) for d in range(10)]
+        self.light = die
+
+    @staticmethod
+    def mismatches(picture, glyph, x):
+        """Pixels where `glyph`, put at column x of the picture's top, differs from it."""
+        count = 0
+        for y, line in enumerate(glyph):
+            row = picture[y] if y < len(picture) else b""
+            for dx, bit in enumerate(line):
+                count += bit != (row[x + dx] if x + dx < len(row) else 0)
+        return count
+
+    def read(self, rows, box):
+        """The number in the box (x, y, width, height) of the window's ink rows, digit by digit
+        from the left; None when the box is empty."""
+        x, y, width, height = box
+        picture = cropped([row[x:x + width] for row in rows[y:y + height]])
+        if not picture:
+            return None
+        digits, column = "", 0
+        while column < len(picture[0]):
+            if not any(row[column] for row in picture):
+                column += 1
+                continue
+            scores = [self.mismatches(picture, glyph, column) for glyph in self.glyphs]
+            best = min(range(10), key=scores.__getitem__)
+            assert scores[best] <= 2, f"no digit matches at column {column}: {scores}"
+            digits += str(best)
+            column += len(self.glyphs[best][0])
+        return int(digits)
 
 
 def shows(rows, picture):
@@ -325,9 +439,11 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
         for value in ("DisplayName    REG_SZ    KUBIQ",
                       'UninstallString    REG_SZ    "C:\\Program Files\\KUBIQ\\uninstall.exe"'):
             assert value in entry, f"the Apps & features entry lacks {value!r}:\n{entry}"
-        # What Wine itself changes when any program starts (the display driver's date, say).
+        # What Wine itself changes when a program starts and draws the game's face (the display
+        # driver's date, the code pages of its font cache): the helpers do nothing else.
         installed_state = snapshot(session)
         startup(lambda: session.start([bare_exe]), "Bare", session, runs=1)
+        digits = (Digits(session, text_line), Digits(session, text_line, die=True))
         noise = wine_own(installed_state, snapshot(session))
         installed_state = snapshot(session)
 
@@ -340,18 +456,17 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
         wait_for(lambda: all(game.pixel(DIE_BACK[i]) == BLACK for i in range(5)), 10, "five black dice")
         assert not any(game.faces_shown()), "a face before the first roll"
 
-        play_game(session, game, holds=True)
+        total1 = play_game(session, game, digits, holds=True)
         first = history(session, game)
-        match = re.fullmatch(r"1\. Spiel: (\d+) Punkte\nPunkte gesamt: (\d+)\nDurchschnitt: (\d+)\n?", first)
-        assert match and len(set(match.groups())) == 1, f"history after one game: {first!r}"
-        total1 = int(match.group(1))
-        play_game(session, game, holds=False)
+        expected = f"1. Spiel: {total1} Punkte\nPunkte gesamt: {total1}\nDurchschnitt: {total1}\n"
+        assert first == expected, f"history after one game: {first!r}, by the rules {expected!r}"
+        total2 = play_game(session, game, digits, holds=False)
         second = history(session, game)
         match = re.fullmatch(first.rstrip("\n").replace(".", r"\.") +
                              r"\n2\. Spiel: (\d+) Punkte\nPunkte gesamt: (\d+)\nDurchschnitt: (\d+)\n?", second)
         assert match, f"history after two games: {second!r}"
-        total2, together, average = (int(g) for g in match.groups())
-        assert together == total1 + total2 and average == (total1 + total2 + 1) // 2, second
+        shown = [int(g) for g in match.groups()]
+        assert shown == [total2, total1 + total2, (total1 + total2 + 1) // 2], second
 
         session.x.key("F2")
         wait_for(lambda: session.x.find_window("KUBIQ – Berater"), 20, "F2 opened no coach")
