@@ -98,8 +98,11 @@ bool writeTable(const std::string& path, std::uint64_t fingerprint, std::span<co
 }
 
 TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::size_t count) {
+    // File names are UTF-8 everywhere. Said so: on Windows libstdc++ would otherwise read a
+    // char name in the C locale, byte by byte, and miss a folder named "Jürgen".
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
+    const auto status =
+        std::filesystem::status(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
     if (status.type() == std::filesystem::file_type::not_found)
         return problem(TableProblem::Missing);
     if (error || status.type() != std::filesystem::file_type::regular)
