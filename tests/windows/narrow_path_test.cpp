@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 
 constexpr std::uint64_t kRules = 0x0ddb'a11c'afe5'eed5ull;
 const std::vector<double> kValues{0.0, 12.5, 254.59, 31.0};
+const std::vector<double> kChances{0.0, 1.0, 0.5, 0.25};
 
 std::string narrow(const std::u8string& text) {
     return {text.begin(), text.end()};
@@ -32,7 +33,8 @@ struct Scratch {
     Scratch() {
         std::random_device seed;
         for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
-            fs::path candidate = fs::temp_directory_path() / ("kubiq-paths-" + std::to_string(seed()));
+            fs::path candidate =
+                fs::temp_directory_path() / ("kubiq-paths-" + std::to_string(seed()));
             if (fs::create_directory(candidate))
                 folder = candidate;
         }
@@ -57,7 +59,8 @@ TEST_P(NarrowPath, TableIsWrittenAndReadWhereTheNameSays) {
     ASSERT_TRUE(fs::create_directory(folder));
     const std::string table = narrow(folder.u8string() + u8"/coach.table");
 
-    ASSERT_TRUE(writeTable(table, kRules, kValues)) << "no table written under " << table;
+    ASSERT_TRUE(writeTable(table, kRules, kValues, kChances, kChances))
+        << "no table written under " << table;
     // The file must be in the folder made by its wide name, not in a look-alike.
     EXPECT_TRUE(fs::is_regular_file(folder / "coach.table"));
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.folder), fs::directory_iterator()), 1);
