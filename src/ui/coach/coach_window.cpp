@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace kubiq {
 
 namespace {
@@ -45,11 +47,12 @@ QWidget* page(QTabWidget* tabs, const char* name, const QString& title,
 void explainMoves(const Coach& coach, const std::vector<Move>& moves, std::size_t from,
                   Reasons& reasons) {
     for (std::size_t i = from; i < moves.size(); ++i) {
-        const std::optional<Weighing> weighing = coach.weigh(moves[i]);
-        if (!weighing)
+        std::optional<Explanation> why = coach.explain(moves[i].before, choiceOf(moves[i]));
+        if (!why)
             continue;
-        reasons.push_back(weighing->isBest() ? std::nullopt
-                                             : coach.explain(moves[i].before, choiceOf(moves[i])));
+        if (why->weighing.isBest())
+            why.reset();
+        reasons.push_back(std::move(why));
     }
 }
 
@@ -158,12 +161,10 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
 bool CoachWindow::allowsEntry(const Position& position, int category) {
     if (!m_warn->isChecked() || !m_coach)
         return true;
-    const std::optional<Weighing> weighing =
-        m_coach->weigh({Move::Kind::Enter, position, category});
-    if (!weighing || weighing->cost() < kMistake || !(position.open >> category & 1))
-        return true;
     const std::optional<Explanation> why = m_coach->explain(position, {{}, category});
-    return !why || m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
+    if (!why || why->weighing.cost() < kMistake || !(position.open >> category & 1))
+        return true;
+    return m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {
