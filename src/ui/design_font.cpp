@@ -2,9 +2,24 @@
 
 #include <QStringList>
 
+#ifdef Q_OS_WASM
+#include <QFontDatabase>
+#endif
+
 namespace kubiq {
 
 QFont designFont(qreal pointSize, bool bold) {
+#ifdef Q_OS_WASM
+    // A page has no fonts of the system: the face comes with the program, and is made known
+    // before the first text asks for it.
+    static const bool known = [] {
+        for (const char* face :
+             {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+            QFontDatabase::addApplicationFont(QLatin1String(face));
+        return true;
+    }();
+    (void)known;
+#endif
     QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                            QStringLiteral("Helvetica"), QStringLiteral("Sans Serif")});
     font.setStyleHint(QFont::SansSerif);

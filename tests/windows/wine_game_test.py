@@ -123,6 +123,9 @@ class Game:
     def faces_shown(self):
         return [self.die(i)[1] for i in range(5)]
 
+    def ink(self, light=False):
+        return ink(self.window, light)
+
     def roll(self):
         self.click(ROLL)
         # The roll shows its faces for half a second; then the dice stand still.
@@ -147,7 +150,7 @@ def check_sheet(game, digits, scores, tips):
 
 
 def check_sheet_now(game, digits, scores, tips):
-    rows = ink(game.window)
+    rows = game.ink()
     shown = [digits.read(rows, score_box(c)) for c in range(13)]
     assert shown == scores, f"scores on screen {shown}, by the rules {scores}"
     sums = [digits.read(rows, box) for box in SUM_BOXES]
