@@ -51,7 +51,7 @@ BoardPage::BoardPage(QWidget* parent) : QWidget(parent) {
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(ChoiceTableModel::Choice, QHeaderView::Stretch);
+    header->setSectionResizeMode(ChoiceTableModel::Endings, QHeaderView::Stretch);
     header->setHighlightSections(false);
     // Room for the best eight holds, the best entry, the player's hold and rolling all five,
     // kept while the table is empty, so that the coach keeps its size from board to board.

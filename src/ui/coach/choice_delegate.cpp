@@ -23,7 +23,7 @@ QColor tint(const QColor& colour, const QColor& back, double strength) {
 } // namespace
 
 int smallDieSide(int rowHeight) {
-    return std::max(8, rowHeight - 4);
+    return std::max(8, rowHeight - 6);
 }
 
 void ChoiceDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -21,8 +21,8 @@ const char* const kHeaders[][2] = {
     {"Runde", "Die Punkte, die diese Runde im Mittel einträgt, Boni eingeschlossen."},
     {"Bonus o.", "Die Chance, den oberen Bonus bis zum Spielende zu erreichen."},
     {"Bonus u.", "Die Chance, den unteren Bonus bis zum Spielende zu erreichen."},
-    {"Rundenende", "Wie die Runde endet: die drei wahrscheinlichsten Einträge, dann der Rest. "
-                   "Die Zahlen stehen im Tooltip."},
+    {"Ende", "Wie die Runde endet: die drei wahrscheinlichsten Einträge, dann der Rest. "
+             "Die Zahlen stehen im Tooltip."},
 };
 
 } // namespace
