@@ -165,7 +165,7 @@ TEST_F(CoachWindowTest, WeighsTheHeldDiceAtEachClickAndRanksTheHolds) {
         int players = 0;
         for (const RankedHold& ranked : ranking) {
             const qsizetype row = shown.indexOf(choiceText({ranked.hold.faces, -1}));
-            ASSERT_GE(row, 0) << rankedHoldLine(ranked).toStdString();
+            ASSERT_GE(row, 0) << choiceText({ranked.hold.faces, -1}).toStdString();
             EXPECT_EQ(totals[row], coachNumber(ranked.hold.expectedTotal));
             const bool held = ranked.hold.faces == board.heldFaces();
             EXPECT_EQ(ranks[row].startsWith("▸"), held) << "the player's row marked";
