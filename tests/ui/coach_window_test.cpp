@@ -107,6 +107,7 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
         }
     }
     EXPECT_TRUE(reached.contains(choices()));
+    EXPECT_TRUE(reached.contains(part<QWidget>("Wuerfelbild")));
     EXPECT_TRUE(reached.contains(coach()->findChild<QCheckBox*>()));
 
     roll("6");
