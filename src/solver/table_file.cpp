@@ -16,6 +16,22 @@ namespace kubiq {
 
 namespace {
 
+// A float's bits and back, as std::bit_cast gives them; the browser's C++ library has no
+// std::bit_cast yet.
+std::uint32_t wordOf(float value) {
+    static_assert(sizeof(float) == sizeof(std::uint32_t));
+    std::uint32_t word = 0;
+    std::memcpy(&word, &value, sizeof word);
+    return word;
+}
+
+float floatOf(std::uint32_t word) {
+    float value = 0.0f;
+    std::memcpy(&value, &word, sizeof value);
+    return value;
+}
+
+
 constexpr std::array<char, 8> kMagic{'K', 'U', 'B', 'I', 'Q', 'T', 'A', 'B'};
 constexpr std::size_t kHeaderSize = 40;
 constexpr std::uint32_t kValueSize = 4;
@@ -72,7 +88,7 @@ bool writeTable(const std::string& path, std::uint64_t fingerprint, std::span<co
     WordHash checksum;
     unsigned char* at = bytes.data() + kHeaderSize;
     for (double value : values) {
-        const auto word = std::bit_cast<std::uint32_t>(static_cast<float>(value));
+        const auto word = wordOf(static_cast<float>(value));
         putLittle(at, word);
         at += kValueSize;
         checksum.add(word);
@@ -142,11 +158,11 @@ TableRead readTable(const std::string& path, std::uint64_t fingerprint, std::siz
     WordHash checksum;
     bool plausible = true;
     for (float& value : table.values) {
-        auto word = std::bit_cast<std::uint32_t>(value);
+        auto word = wordOf(value);
         if constexpr (std::endian::native == std::endian::big)
             word = getLittle<std::uint32_t>(reinterpret_cast<const unsigned char*>(&word));
         checksum.add(word);
-        value = std::bit_cast<float>(word);
+        value = floatOf(word);
         plausible &= value >= 0.0f && value <= kMostPlausible; // false for NaN too
     }
     addBytes(checksum, table.upperChances);
