@@ -61,6 +61,17 @@ TEST(BoardCode, EveryBoardOfAGameComesBackFromItsCode) {
     }
 }
 
+// The example of the README, worked out by hand from the format it describes: a change of the
+// format breaks every code players keep.
+TEST(BoardCode, TheFormatIsTheOneDescribed) {
+    Scores sheet{};
+    sheet[Sechser] = 18;
+    sheet[Chance] = 22;
+    const Position board = boardWith(sheet, {6, 6, 2, 6, 1}, {true, true, false, true, false}, 2);
+    EXPECT_EQ(boardCode(board), "K1-_____S______WOOCOBCJ");
+    EXPECT_EQ(boardCode(Position{}), "K1-_____________AAAAAAN");
+}
+
 // A typo in any character, a swap of any two different neighbours: the code is refused, and
 // within the body by the check character, never by luck of a field that happens not to fit.
 TEST(BoardCode, EveryTypoAndEverySwapOfNeighboursIsCaught) {

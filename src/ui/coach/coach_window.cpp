@@ -1,6 +1,8 @@
 #include "coach_window.h"
 
 #include "advice_view.h"
+#include "board_code.h"
+#include "board_dialog.h"
 #include "chart_view.h"
 #include "coach_lines.h"
 #include "coach_texts.h"
@@ -12,9 +14,12 @@
 #include "run_view.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
@@ -90,8 +95,16 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     page(m_views, "Ueben", QStringLiteral("Üben"), {m_practice});
     m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
 
+    auto* analyseBoard = new QPushButton(QStringLiteral("Brett analysieren…"), this);
+    analyseBoard->setObjectName(QStringLiteral("BrettAnalysieren"));
+    analyseBoard->setToolTip(QStringLiteral("Ein Brett aus einem Code oder von Hand analysieren. "
+                                            "Strg+C kopiert den Code des Bretts hier."));
+    layout->addWidget(analyseBoard, 0, Qt::AlignLeft);
+    connect(analyseBoard, &QPushButton::clicked, this, &CoachWindow::openBoardDialog);
+
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, this, this, &QWidget::close);
+    new QShortcut(QKeySequence::Copy, this, this, &CoachWindow::copyBoardCode);
 }
 
 std::vector<std::string> CoachWindow::tablesBesideProgram() {
@@ -126,6 +139,7 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
         load();
     if (!m_coach)
         return;
+    m_shown = position;
     const std::vector<PlayedGame>& finished = moves.finished();
     while (m_finished.size() < finished.size()) {
         const PlayedGame& game = finished[m_finished.size()];
@@ -165,6 +179,28 @@ bool CoachWindow::allowsEntry(const Position& position, int category) {
     if (!why || why->weighing.cost() < kMistake || !(position.open >> category & 1))
         return true;
     return m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
+}
+
+void CoachWindow::copyBoardCode() {
+    // A finished sheet leaves nothing to decide, and its code would be refused.
+    if (m_shown && !boardProblem(*m_shown))
+        QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(*m_shown)));
+}
+
+void CoachWindow::openBoardDialog() {
+    if (!m_loaded)
+        load();
+    if (!m_coach)
+        return;
+    if (!m_boardDialog) {
+        m_boardDialog = new BoardDialog(*m_coach, this);
+        if (m_shown && !boardProblem(*m_shown))
+            m_boardDialog->showBoard(*m_shown);
+    }
+    // Not exec(): the game and the coach go on beside it.
+    m_boardDialog->show();
+    m_boardDialog->raise();
+    m_boardDialog->activateWindow();
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {

@@ -18,6 +18,7 @@ class QTabWidget;
 namespace kubiq {
 
 class AdviceView;
+class BoardDialog;
 class ChartView;
 class MessageBox;
 class PracticeView;
@@ -51,6 +52,10 @@ public:
 
 private:
     void load();
+    // Puts the code of the board on show on the clipboard.
+    void copyBoardCode();
+    // Opens "Brett analysieren" on the board on show, apart from the game.
+    void openBoardDialog();
 
     std::vector<std::string> m_tables;
     MessageBox& m_box;
@@ -76,6 +81,8 @@ private:
     ChartView* m_chart = nullptr;
     RunView* m_run = nullptr;
     PracticeView* m_practice = nullptr;
+    std::optional<Position> m_shown; // the board last followed
+    BoardDialog* m_boardDialog = nullptr;
 };
 
 } // namespace kubiq
