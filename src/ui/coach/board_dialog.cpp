@@ -1,5 +1,6 @@
 #include "board_dialog.h"
 
+#include "board_analysis.h"
 #include "board_code.h"
 #include "board_code_texts.h"
 #include "coach_lines.h"
@@ -126,8 +127,8 @@ bool BoardDialog::showBoard(const Position& board) {
         tell(codeProblemLine(*problem));
         return false;
     }
-    const std::optional<Advice> advice = m_coach.advise(board);
-    if (!advice) {
+    const std::optional<BoardAnalysis> analysis = analyse(m_coach, board);
+    if (!analysis) {
         // A board the rules allow is one the coach's table holds; this guards a foreign table.
         tell(QStringLiteral("Der Berater kennt dieses Brett nicht."));
         return false;
@@ -136,7 +137,7 @@ bool BoardDialog::showBoard(const Position& board) {
     m_problem->hide();
     m_code->setText(QString::fromStdString(boardCode(board)));
     setFields(board);
-    setLine(m_expected, expectedLine(advice->expectedTotal));
+    setLine(m_expected, expectedLine(analysis->advice.expectedTotal));
     return true;
 }
 
