@@ -4,6 +4,7 @@
 
 #include "board_code.h"
 #include "board_dialog.h"
+#include "board_page.h"
 #include "coach_fixture.h"
 
 #include <QCheckBox>
@@ -84,6 +85,10 @@ TEST_F(BoardDialogTest, ACodeIsAnalysedApartFromTheGameAndABadOneChangesNothing)
     EXPECT_EQ(problem(dialog), "");
     ASSERT_TRUE(dialog->board());
     EXPECT_EQ(*dialog->board(), other);
+    const auto* page = dialog->findChild<BoardPage*>(QStringLiteral("Brettanalyse"));
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->analysis());
+    EXPECT_EQ(page->analysis()->board, other) << "analysed in the layout of \"Rat\"";
     EXPECT_EQ(field<QComboBox>(dialog, "Eintrag12")->currentText(), "22") << "the fields follow";
     EXPECT_TRUE(field<QCheckBox>(dialog, "Gehalten3")->isChecked());
     EXPECT_EQ(field<QComboBox>(dialog, "WuerfeUebrig")->currentText(), "1");
@@ -110,6 +115,7 @@ TEST_F(BoardDialogTest, ACodeIsAnalysedApartFromTheGameAndABadOneChangesNothing)
         paste(dialog, QString::fromStdString(row.code));
         EXPECT_EQ(problem(dialog), row.sentence);
         EXPECT_EQ(*dialog->board(), other) << "the board on show stays";
+        EXPECT_EQ(page->analysis()->board, other);
         EXPECT_EQ(field<QComboBox>(dialog, "Eintrag12")->currentText(), "22");
     }
     EXPECT_EQ(faces(), "33351") << "the game is unchanged";

@@ -3,19 +3,22 @@
 #include "board_analysis.h"
 #include "board_code.h"
 #include "board_code_texts.h"
+#include "board_page.h"
 #include "coach_lines.h"
-#include "coach_texts.h"
 #include "design_palette.h"
 #include "sheet_rows.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kubiq {
@@ -113,13 +116,15 @@ BoardDialog::BoardDialog(const Coach& coach, QWidget* parent) : QDialog(parent),
         addButton(hand, handButtons, "Analysieren", QStringLiteral("Brett &analysieren"));
     connect(analyse, &QPushButton::clicked, this, &BoardDialog::readFields);
 
-    m_analysis = new QWidget(this);
-    m_analysis->setObjectName(QStringLiteral("Brettanalyse"));
-    auto* analysisLayout = new QVBoxLayout(m_analysis);
-    m_expected = addLine(m_analysis, analysisLayout, "Erwartet");
-    m_expected->hide();
-    analysisLayout->addStretch();
-    body->addWidget(m_analysis, 1);
+    // Ctrl+C copies the board's code here too, unless the code field copies its own selection.
+    new QShortcut(QKeySequence::Copy, this, this, [this] {
+        if (m_board)
+            QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(*m_board)));
+    });
+
+    m_page = new BoardPage(this);
+    m_page->setObjectName(QStringLiteral("Brettanalyse"));
+    body->addWidget(m_page, 1);
 }
 
 bool BoardDialog::showBoard(const Position& board) {
@@ -137,7 +142,7 @@ bool BoardDialog::showBoard(const Position& board) {
     m_problem->hide();
     m_code->setText(QString::fromStdString(boardCode(board)));
     setFields(board);
-    setLine(m_expected, expectedLine(analysis->advice.expectedTotal));
+    m_page->showAnalysis(*analysis);
     return true;
 }
 

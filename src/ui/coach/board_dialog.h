@@ -15,6 +15,8 @@ class QLineEdit;
 
 namespace kubiq {
 
+class BoardPage;
+
 // "Brett analysieren": any board, from a pasted code or set by hand (the sheet's entries, the
 // five dice, the rolls left, the held dice), analysed apart from the game in play. It never
 // blocks: shown with show(), it leaves the game and the coach running beside it. A bad code or
@@ -45,8 +47,7 @@ private:
     std::array<QComboBox*, kDiceCount> m_faces{};
     std::array<QCheckBox*, kDiceCount> m_held{};
     QComboBox* m_rollsLeft = nullptr;
-    QWidget* m_analysis = nullptr;
-    QLabel* m_expected = nullptr;
+    BoardPage* m_page = nullptr;
 };
 
 } // namespace kubiq

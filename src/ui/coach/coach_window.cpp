@@ -1,15 +1,16 @@
 #include "coach_window.h"
 
-#include "advice_view.h"
+#include "board_analysis.h"
 #include "board_code.h"
 #include "board_dialog.h"
+#include "board_page.h"
 #include "chart_view.h"
 #include "coach_lines.h"
 #include "coach_texts.h"
 #include "design_palette.h"
+#include "game_balance_view.h"
 #include "message_box.h"
 #include "practice_view.h"
-#include "ranking_view.h"
 #include "review_view.h"
 #include "run_view.h"
 
@@ -31,7 +32,10 @@ namespace kubiq {
 
 namespace {
 
-constexpr int kWidth = 360;
+// Narrow enough to fit beside the centred game on a screen 1280 pixels wide.
+constexpr int kNarrowest = 360;
+// Room for the coach's own frame, which the window manager adds.
+constexpr int kFrame = 16;
 // Room for the window manager's frames between the two windows.
 constexpr int kGap = 8;
 
@@ -81,11 +85,11 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_views->setObjectName(QStringLiteral("Ansichten"));
     layout->addWidget(m_views, 1);
 
-    m_advice = new AdviceView;
-    m_ranking = new RankingView;
+    m_board = new BoardPage;
+    m_balance = new GameBalanceView;
     m_warn = new QCheckBox(QStringLiteral("Vor teuren Fehlern warnen"));
     m_warn->setObjectName(QStringLiteral("Warnen"));
-    page(m_views, "Rat", QStringLiteral("Rat"), {m_advice, m_ranking, m_warn});
+    page(m_views, "Rat", QStringLiteral("Rat"), {m_board, m_balance, m_warn});
     m_review = new ReviewView;
     m_chart = new ChartView;
     page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review, m_chart});
@@ -139,7 +143,6 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
         load();
     if (!m_coach)
         return;
-    m_shown = position;
     const std::vector<PlayedGame>& finished = moves.finished();
     while (m_finished.size() < finished.size()) {
         const PlayedGame& game = finished[m_finished.size()];
@@ -160,12 +163,11 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     const bool over = position.open == 0 && !m_finished.empty();
     const GameReview& onShow = over ? m_finished.back() : m_live;
 
-    m_advice->showAdvice(position, m_coach->advise(position));
-    m_advice->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
-    const std::vector<RankedHold> ranking = m_coach->rankHolds(position);
-    m_ranking->showRanking(
-        position, ranking,
-        ranking.empty() ? std::nullopt : m_coach->explain(position, {position.heldFaces(), -1}));
+    if (const std::optional<BoardAnalysis> analysis = analyse(*m_coach, position))
+        m_board->showAnalysis(*analysis);
+    else
+        m_board->showNothing();
+    m_balance->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
     m_review->showGames(onShow, over ? m_finishedReasons.back() : m_liveReasons, m_finished,
                         m_finishedReasons);
     m_run->showRun(m_finished);
@@ -175,7 +177,10 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
 bool CoachWindow::allowsEntry(const Position& position, int category) {
     if (!m_warn->isChecked() || !m_coach)
         return true;
-    const std::optional<Explanation> why = m_coach->explain(position, {{}, category});
+    const std::optional<BoardAnalysis>& shown = m_board->analysis();
+    const std::optional<Explanation> why = shown && shown->board == position
+                                               ? shown->explainEntry(category)
+                                               : m_coach->explain(position, {{}, category});
     if (!why || why->weighing.cost() < kMistake || !(position.open >> category & 1))
         return true;
     return m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
@@ -183,8 +188,9 @@ bool CoachWindow::allowsEntry(const Position& position, int category) {
 
 void CoachWindow::copyBoardCode() {
     // A finished sheet leaves nothing to decide, and its code would be refused.
-    if (m_shown && !boardProblem(*m_shown))
-        QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(*m_shown)));
+    const std::optional<BoardAnalysis>& shown = m_board->analysis();
+    if (shown && !boardProblem(shown->board))
+        QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(shown->board)));
 }
 
 void CoachWindow::openBoardDialog() {
@@ -194,8 +200,9 @@ void CoachWindow::openBoardDialog() {
         return;
     if (!m_boardDialog) {
         m_boardDialog = new BoardDialog(*m_coach, this);
-        if (m_shown && !boardProblem(*m_shown))
-            m_boardDialog->showBoard(*m_shown);
+        const std::optional<BoardAnalysis>& shown = m_board->analysis();
+        if (shown && !boardProblem(shown->board))
+            m_boardDialog->showBoard(shown->board);
     }
     // Not exec(): the game and the coach go on beside it.
     m_boardDialog->show();
@@ -204,12 +211,18 @@ void CoachWindow::openBoardDialog() {
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {
-    // Narrow enough to fit beside the centred game on a screen 1280 pixels wide.
     adjustSize();
-    resize(kWidth, height());
     const QScreen* display = game.screen();
-    move(besidePosition(game.frameGeometry(), frameGeometry().size(),
-                        display ? display->availableGeometry() : QRect()));
+    const QRect room = display ? display->availableGeometry() : QRect();
+    resize(widthBeside(game.frameGeometry(), room), height());
+    move(besidePosition(game.frameGeometry(), frameGeometry().size(), room));
+}
+
+int CoachWindow::widthBeside(const QRect& game, const QRect& room) {
+    if (!room.isValid())
+        return kDefaultWidth;
+    const int beside = std::max(room.right() - game.right(), game.left() - room.left());
+    return std::clamp(beside - kGap - kFrame, kNarrowest, kDefaultWidth);
 }
 
 QPoint CoachWindow::besidePosition(const QRect& game, const QSize& size, const QRect& room) {
