@@ -21,11 +21,14 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kubiq {
 
 namespace {
 
 constexpr int kOpenEntry = -1;
+constexpr int kWidth = 900;
 
 QPushButton* addButton(QWidget* parent, QBoxLayout* layout, const char* name, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -125,6 +128,8 @@ BoardDialog::BoardDialog(const Coach& coach, QWidget* parent) : QDialog(parent),
     m_page = new BoardPage(this);
     m_page->setObjectName(QStringLiteral("Brettanalyse"));
     body->addWidget(m_page, 1);
+    // Room for the table's every column beside the sheet, on a screen 1280 pixels wide.
+    resize(std::max(sizeHint().width(), kWidth), sizeHint().height());
 }
 
 bool BoardDialog::showBoard(const Position& board) {
