@@ -121,8 +121,8 @@ BoardDialog::BoardDialog(const Coach& coach, QWidget* parent) : QDialog(parent),
 
     // Ctrl+C copies the board's code here too, unless the code field copies its own selection.
     new QShortcut(QKeySequence::Copy, this, this, [this] {
-        if (m_board)
-            QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(*m_board)));
+        if (const std::optional<Position> shown = board())
+            QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(*shown)));
     });
 
     m_page = new BoardPage(this);
@@ -143,12 +143,16 @@ bool BoardDialog::showBoard(const Position& board) {
         tell(QStringLiteral("Der Berater kennt dieses Brett nicht."));
         return false;
     }
-    m_board = board;
     m_problem->hide();
     m_code->setText(QString::fromStdString(boardCode(board)));
     setFields(board);
     m_page->showAnalysis(*analysis);
     return true;
+}
+
+std::optional<Position> BoardDialog::board() const {
+    const std::optional<BoardAnalysis>& shown = m_page->analysis();
+    return shown ? std::optional<Position>(shown->board) : std::nullopt;
 }
 
 void BoardDialog::readCode() {

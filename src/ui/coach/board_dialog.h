@@ -30,7 +30,7 @@ public:
     // no game can reach.
     bool showBoard(const Position& board);
     // The board on show; nothing before the first.
-    const std::optional<Position>& board() const { return m_board; }
+    std::optional<Position> board() const;
 
 private:
     void readCode();
@@ -39,7 +39,6 @@ private:
     void tell(const QString& problem);
 
     const Coach& m_coach;
-    std::optional<Position> m_board;
 
     QLineEdit* m_code = nullptr;
     QLabel* m_problem = nullptr;
