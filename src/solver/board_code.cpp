@@ -128,7 +128,7 @@ std::variant<Position, CodeProblem> parseBoardCode(std::string_view code) {
                ? std::string_view()
                : code.substr(first, code.find_last_not_of(blanks) + 1 - first);
 
-    if (code.size() < kCodePrefix.size() || code[0] != kCodePrefix[0] || code[2] != '-')
+    if (code.size() < kCodePrefix.size() || code[0] != kCodePrefix[0] || code[2] != kCodePrefix[2])
         return CodeProblem{Kind::NoCode};
     if (code[1] != kCodePrefix[1])
         return CodeProblem{Kind::OtherVersion, -1, static_cast<unsigned char>(code[1])};
