@@ -9,8 +9,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QWindow>
 
 namespace kubiq::test {
@@ -18,10 +20,23 @@ namespace {
 
 class BoardDialogTest : public CoachWindowTest {
 protected:
-    // Opens the coach on the board in play and, from its button, the dialog.
+    // Opens the coach on the board in play and, from the menu of a right click on it, the
+    // dialog.
     BoardDialog* openDialog() {
         pressF2(&window);
-        click(part<QPushButton>("BrettAnalysieren"));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                coach()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(coach(), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QAction* action =
+            menu ? menu->findChild<QAction*>(QStringLiteral("BrettAnalysieren")) : nullptr;
+        if (!action) {
+            ADD_FAILURE() << "no \"Brett analysieren…\" in the menu";
+            return nullptr;
+        }
+        EXPECT_EQ(action->text(), "Brett analysieren…");
+        action->trigger();
+        menu->close();
         return coach()->findChild<BoardDialog*>(QStringLiteral("BrettDialog"));
     }
     static void paste(BoardDialog* dialog, const QString& code) {

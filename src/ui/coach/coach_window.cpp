@@ -16,11 +16,12 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPushButton>
+#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
@@ -98,13 +99,6 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_practice = new PracticeView;
     page(m_views, "Ueben", QStringLiteral("Üben"), {m_practice});
     m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
-
-    auto* analyseBoard = new QPushButton(QStringLiteral("Brett analysieren…"), this);
-    analyseBoard->setObjectName(QStringLiteral("BrettAnalysieren"));
-    analyseBoard->setToolTip(QStringLiteral("Ein Brett aus einem Code oder von Hand analysieren. "
-                                            "Strg+C kopiert den Code des Bretts hier."));
-    layout->addWidget(analyseBoard, 0, Qt::AlignLeft);
-    connect(analyseBoard, &QPushButton::clicked, this, &CoachWindow::openBoardDialog);
 
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, this, this, &QWidget::close);
@@ -184,6 +178,21 @@ bool CoachWindow::allowsEntry(const Position& position, int category) {
     if (!why || why->weighing.cost() < kMistake || !(position.open >> category & 1))
         return true;
     return m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
+}
+
+void CoachWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // A menu rather than a button: the coach's height is the board's. Shown with popup(), not
+    // exec(), so that no event loop runs inside another.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy =
+        menu->addAction(QStringLiteral("Code kopieren"), this, &CoachWindow::copyBoardCode);
+    copy->setObjectName(QStringLiteral("CodeKopieren"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(m_board->analysis() && !boardProblem(m_board->analysis()->board));
+    menu->addAction(QStringLiteral("Brett analysieren…"), this, &CoachWindow::openBoardDialog)
+        ->setObjectName(QStringLiteral("BrettAnalysieren"));
+    menu->popup(event->globalPos());
 }
 
 void CoachWindow::copyBoardCode() {

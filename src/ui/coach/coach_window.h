@@ -59,6 +59,10 @@ public:
     // beside the program in the build tree.
     static std::vector<std::string> tablesBesideProgram();
 
+protected:
+    // "Code kopieren" and "Brett analysieren…".
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void load();
     // Puts the code of the board on show on the clipboard.
