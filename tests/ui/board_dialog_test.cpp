@@ -92,6 +92,8 @@ TEST_F(BoardDialogTest, ACodeIsAnalysedApartFromTheGameAndABadOneChangesNothing)
     Scores sheet{};
     sheet[Chance] = 22;
     const Position other = boardWith(sheet, {6, 6, 2, 6, 1}, {true, true, false, true, false}, 2);
+    QWidget* page = field<QWidget>(dialog, "Brettanalyse");
+    const QImage first = page->grab().toImage();
     paste(dialog, QStringLiteral("  %1\n").arg(QString::fromStdString(boardCode(other))));
     EXPECT_EQ(problem(dialog), "");
     EXPECT_EQ(dialog->board(), other) << "analysed in the layout of \"Rat\"";
@@ -116,11 +118,19 @@ TEST_F(BoardDialogTest, ACodeIsAnalysedApartFromTheGameAndABadOneChangesNothing)
         {"a code cut short", boardCode(other).substr(0, 20),
          "Der Code ist zu kurz: er hat 20 Zeichen statt 23."},
     };
+    // What the player sees of the board, drawn: the same after every bad code.
+    EXPECT_NE(page->grab().toImage(), first) << "the pasted board drawn";
+    QImage told;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         paste(dialog, QString::fromStdString(row.code));
         EXPECT_EQ(problem(dialog), row.sentence);
         EXPECT_EQ(dialog->board(), other) << "the board on show stays";
+        // The sentence takes its room the first time; the board stays as drawn.
+        const QImage now = page->grab().toImage();
+        if (told.isNull())
+            told = now;
+        EXPECT_EQ(now, told);
         EXPECT_EQ(field<QComboBox>(dialog, "Eintrag12")->currentText(), "22");
     }
     EXPECT_EQ(faces(), "33351") << "the game is unchanged";
