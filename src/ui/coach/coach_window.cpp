@@ -1,6 +1,8 @@
 #include "coach_window.h"
 
 #include "board_analysis.h"
+#include "board_code.h"
+#include "board_dialog.h"
 #include "board_page.h"
 #include "chart_view.h"
 #include "coach_lines.h"
@@ -13,9 +15,13 @@
 #include "run_view.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
@@ -96,6 +102,7 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
 
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, this, this, &QWidget::close);
+    new QShortcut(QKeySequence::Copy, this, this, &CoachWindow::copyBoardCode);
 }
 
 std::vector<std::string> CoachWindow::tablesBesideProgram() {
@@ -171,6 +178,45 @@ bool CoachWindow::allowsEntry(const Position& position, int category) {
     if (!why || why->weighing.cost() < kMistake || !(position.open >> category & 1))
         return true;
     return m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
+}
+
+void CoachWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // A menu rather than a button: the coach's height is the board's. Shown with popup(), not
+    // exec(), so that no event loop runs inside another.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy =
+        menu->addAction(QStringLiteral("Code kopieren"), this, &CoachWindow::copyBoardCode);
+    copy->setObjectName(QStringLiteral("CodeKopieren"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(m_board->analysis() && !boardProblem(m_board->analysis()->board));
+    menu->addAction(QStringLiteral("Brett analysieren…"), this, &CoachWindow::openBoardDialog)
+        ->setObjectName(QStringLiteral("BrettAnalysieren"));
+    menu->popup(event->globalPos());
+}
+
+void CoachWindow::copyBoardCode() {
+    // A finished sheet leaves nothing to decide, and its code would be refused.
+    const std::optional<BoardAnalysis>& shown = m_board->analysis();
+    if (shown && !boardProblem(shown->board))
+        QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(shown->board)));
+}
+
+void CoachWindow::openBoardDialog() {
+    if (!m_loaded)
+        load();
+    if (!m_coach)
+        return;
+    if (!m_boardDialog) {
+        m_boardDialog = new BoardDialog(*m_coach, this);
+        const std::optional<BoardAnalysis>& shown = m_board->analysis();
+        if (shown && !boardProblem(shown->board))
+            m_boardDialog->showBoard(shown->board);
+    }
+    // Not exec(): the game and the coach go on beside it.
+    m_boardDialog->show();
+    m_boardDialog->raise();
+    m_boardDialog->activateWindow();
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {

@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace kubiq {
 
+class BoardDialog;
 class BoardPage;
 class ChartView;
 class GameBalanceView;
@@ -58,8 +59,16 @@ public:
     // beside the program in the build tree.
     static std::vector<std::string> tablesBesideProgram();
 
+protected:
+    // "Code kopieren" and "Brett analysieren…".
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void load();
+    // Puts the code of the board on show on the clipboard.
+    void copyBoardCode();
+    // Opens "Brett analysieren" on the board on show, apart from the game.
+    void openBoardDialog();
 
     std::vector<std::string> m_tables;
     MessageBox& m_box;
@@ -85,6 +94,7 @@ private:
     ChartView* m_chart = nullptr;
     RunView* m_run = nullptr;
     PracticeView* m_practice = nullptr;
+    BoardDialog* m_boardDialog = nullptr;
 };
 
 } // namespace kubiq
