@@ -89,6 +89,8 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_practice = new PracticeView;
     page(m_views, "Ueben", QStringLiteral("Üben"), {m_practice});
     m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
+    m_review->onStepChosen = [this](std::size_t step) { m_chart->showSelected(step); };
+    m_chart->onStepClicked = [this](std::size_t step) { m_review->selectStep(step); };
 
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, this, this, &QWidget::close);

@@ -2,26 +2,29 @@
 
 #include "coach.h"
 #include "game_review.h"
+#include "review_model.h"
 
 #include <QWidget>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
+class QTableView;
 
 namespace kubiq {
 
-// For each decision of a review, in order: why the best choice was better, or nothing when
-// the decision was the best.
-using Reasons = std::vector<std::optional<Explanation>>;
+class ChanceMarks;
 
 // The review of a game ("Spielanalyse"), the game on show or any finished one of the run: its
-// balance of expectation, luck and loss, and every roll and decision in order, each costly
-// decision with its reason and the bonus chances it left against those of the best choice.
+// balance of expectation, luck and loss, and every roll and decision as a row of a table, "nur
+// Fehler" to show only the marked decisions. Below the table, the selected costly decision's
+// reason with the bonus chances it left against those of the best choice. Ctrl+Down and Ctrl+Up
+// jump to the next and the previous marked decision.
 class ReviewView final : public QWidget {
 public:
     explicit ReviewView(QWidget* parent = nullptr);
@@ -30,20 +33,34 @@ public:
     void showGames(const GameReview& onShow, const Reasons& onShowReasons,
                    const std::vector<GameReview>& finished,
                    const std::vector<Reasons>& finishedReasons);
+    // Selects step `index` of the review shown; with "nur Fehler" the nearest marked decision.
+    void selectStep(std::size_t index);
 
-    // Called with the review shown, each time it is shown anew.
+    // Called with the review shown, each time it is shown anew, before its step is selected.
     std::function<void(const GameReview&)> onShown;
+    // Called with the step selected, and its board, each time the selection moves.
+    std::function<void(std::size_t)> onStepChosen;
+    std::function<void(const Position&)> onBoardChosen;
 
 private:
     void showChosen();
+    void filter();
+    void jump(int direction);
+    void stepChosen();
 
     const GameReview* m_onShow = nullptr;
     const Reasons* m_onShowReasons = nullptr;
     const std::vector<GameReview>* m_finished = nullptr;
     const std::vector<Reasons>* m_finishedReasons = nullptr;
+    ReviewModel m_model;
+    int m_shownGame = -1;
+    std::optional<std::size_t> m_chosenStep;
     QComboBox* m_games = nullptr;
     QLabel* m_balance = nullptr;
-    QListWidget* m_steps = nullptr;
+    QCheckBox* m_onlyMarked = nullptr;
+    QTableView* m_steps = nullptr;
+    QLabel* m_why = nullptr;
+    ChanceMarks* m_whyMarks = nullptr;
 };
 
 } // namespace kubiq
