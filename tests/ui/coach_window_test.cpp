@@ -118,7 +118,7 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
             EXPECT_TRUE(reached.contains(list)) << list->objectName().toStdString();
         }
     }
-    EXPECT_TRUE(reached.contains(coach()->findChild<QCheckBox*>()));
+    EXPECT_TRUE(reached.contains(part<QCheckBox>("Warnen")));
 
     roll("6");
     roll("6");

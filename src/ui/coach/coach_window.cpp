@@ -1,7 +1,6 @@
 #include "coach_window.h"
 
 #include "advice_view.h"
-#include "chart_view.h"
 #include "coach_lines.h"
 #include "coach_texts.h"
 #include "design_palette.h"
@@ -82,15 +81,11 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_warn->setObjectName(QStringLiteral("Warnen"));
     page(m_views, "Rat", QStringLiteral("Rat"), {m_advice, m_ranking, m_warn});
     m_review = new ReviewView;
-    m_chart = new ChartView;
-    page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review, m_chart});
+    page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review});
     m_run = new RunView;
     page(m_views, "Statistik", QStringLiteral("Statistik"), {m_run});
     m_practice = new PracticeView;
     page(m_views, "Ueben", QStringLiteral("Üben"), {m_practice});
-    m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
-    m_review->onStepChosen = [this](std::size_t step) { m_chart->showSelected(step); };
-    m_chart->onStepClicked = [this](std::size_t step) { m_review->selectStep(step); };
 
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, this, this, &QWidget::close);

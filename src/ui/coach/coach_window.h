@@ -18,7 +18,6 @@ class QTabWidget;
 namespace kubiq {
 
 class AdviceView;
-class ChartView;
 class MessageBox;
 class PracticeView;
 class RankingView;
@@ -73,7 +72,6 @@ private:
     RankingView* m_ranking = nullptr;
     QCheckBox* m_warn = nullptr;
     ReviewView* m_review = nullptr;
-    ChartView* m_chart = nullptr;
     RunView* m_run = nullptr;
     PracticeView* m_practice = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "review_view.h"
 
 #include "chance_marks.h"
+#include "chart_view.h"
 #include "coach_lines.h"
 #include "coach_texts.h"
 #include "review_delegate.h"
@@ -10,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -66,6 +68,13 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
     m_why = why.line;
     m_whyMarks = why.marks;
     m_why->hide();
+    // The game's course below, and the board of the step chosen beside it.
+    m_panes = new QTabWidget(this);
+    m_panes->setObjectName(QStringLiteral("Analyseansicht"));
+    m_chart = new ChartView(m_panes);
+    m_chart->onStepClicked = [this](std::size_t step) { selectStep(step); };
+    m_panes->addTab(m_chart, QStringLiteral("Verlauf"));
+    layout->addWidget(m_panes);
 
     connect(m_games, &QComboBox::currentIndexChanged, this, [this] { showChosen(); });
     connect(m_onlyMarked, &QCheckBox::toggled, this, [this] {
@@ -110,8 +119,7 @@ void ReviewView::showChosen() {
     m_shownGame = chosen;
     m_chosenStep.reset();
     m_model.showReview(review, reasons);
-    if (onShown)
-        onShown(review);
+    m_chart->showReview(review);
     filter();
     selectStep(keep);
     if (!m_chosenStep) {
@@ -169,8 +177,7 @@ void ReviewView::stepChosen() {
         m_why->hide();
         m_whyMarks->showBars({}, {});
     }
-    if (onStepChosen)
-        onStepChosen(row);
+    m_chart->showSelected(row);
     if (onBoardChosen)
         onBoardChosen(m_model.step(current.row()).board);
 }

@@ -14,17 +14,20 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QTabWidget;
 class QTableView;
 
 namespace kubiq {
 
 class ChanceMarks;
+class ChartView;
 
 // The review of a game ("Spielanalyse"), the game on show or any finished one of the run: its
 // balance of expectation, luck and loss, and every roll and decision as a row of a table, "nur
 // Fehler" to show only the marked decisions. Below the table, the selected costly decision's
-// reason with the bonus chances it left against those of the best choice. Ctrl+Down and Ctrl+Up
-// jump to the next and the previous marked decision.
+// reason with the bonus chances it left against those of the best choice; below that the game's
+// chart ("Verlauf"), a click on which selects its step. Ctrl+Down and Ctrl+Up jump to the next
+// and the previous marked decision.
 class ReviewView final : public QWidget {
 public:
     explicit ReviewView(QWidget* parent = nullptr);
@@ -36,10 +39,8 @@ public:
     // Selects step `index` of the review shown; with "nur Fehler" the nearest marked decision.
     void selectStep(std::size_t index);
 
-    // Called with the review shown, each time it is shown anew, before its step is selected.
-    std::function<void(const GameReview&)> onShown;
-    // Called with the step selected, and its board, each time the selection moves.
-    std::function<void(std::size_t)> onStepChosen;
+    // Called with the board of the step selected, each time the selection moves: the board the
+    // roll gave, or the one decided on.
     std::function<void(const Position&)> onBoardChosen;
 
 private:
@@ -61,6 +62,8 @@ private:
     QTableView* m_steps = nullptr;
     QLabel* m_why = nullptr;
     ChanceMarks* m_whyMarks = nullptr;
+    QTabWidget* m_panes = nullptr;
+    ChartView* m_chart = nullptr;
 };
 
 } // namespace kubiq
