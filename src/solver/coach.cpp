@@ -254,23 +254,27 @@ std::optional<Weighing> Coach::weighOn(const Evaluation& evaluation, const Choic
     return weighing;
 }
 
-std::optional<Advice> Coach::advise(const Position& position) const {
-    const std::optional<Evaluation> evaluation = evaluate(position);
-    if (!evaluation)
-        return std::nullopt;
-    const double sheet = evaluation->sheetTotal;
+Advice Coach::adviceOn(const Evaluation& evaluation) const {
+    const double sheet = evaluation.sheetTotal;
     Advice advice;
-    advice.expectedTotal = sheet + evaluation->best;
-    advice.bonus = evaluation->bonus;
-    for (EntryAdvice entry : evaluation->entries) {
+    advice.expectedTotal = sheet + evaluation.best;
+    advice.bonus = evaluation.bonus;
+    for (EntryAdvice entry : evaluation.entries) {
         entry.expectedTotal += sheet;
         advice.entries.push_back(std::move(entry));
     }
-    if (const Evaluation::Hold* best = evaluation->bestHold()) {
+    if (const Evaluation::Hold* best = evaluation.bestHold()) {
         advice.bestHold = best->advice;
         advice.bestHold->expectedTotal += sheet;
     }
     return advice;
+}
+
+std::optional<Advice> Coach::advise(const Position& position) const {
+    const std::optional<Evaluation> evaluation = evaluate(position);
+    if (!evaluation)
+        return std::nullopt;
+    return adviceOn(*evaluation);
 }
 
 Choice choiceOf(const Move& move) {
@@ -293,15 +297,15 @@ double Coach::cost(const Move& move) const {
     return weighing ? std::max(0.0, weighing->cost()) : 0.0;
 }
 
-std::vector<RankedHold> Coach::rankHolds(const Position& position, std::size_t count) const {
-    std::optional<Evaluation> evaluation = evaluate(position);
-    if (!evaluation || evaluation->holds.empty())
+std::vector<RankedHold> Coach::rankingOn(const Evaluation& evaluation, const Position& position,
+                                         std::size_t count) const {
+    if (evaluation.holds.empty())
         return {};
     // The best hold first, as best play takes it of holds equal within kTie; then the others.
     std::vector<HoldAdvice> holds;
-    holds.push_back(evaluation->bestHold()->advice);
-    for (const Evaluation::Hold& hold : evaluation->holds)
-        if (hold.keep != evaluation->bestKeep)
+    holds.push_back(evaluation.bestHold()->advice);
+    for (const Evaluation::Hold& hold : evaluation.holds)
+        if (hold.keep != evaluation.bestKeep)
             holds.push_back(hold.advice);
     std::stable_sort(holds.begin() + 1, holds.end(), ranksAbove);
     const std::vector<int> held = position.heldFaces();
@@ -312,11 +316,32 @@ std::vector<RankedHold> Coach::rankHolds(const Position& position, std::size_t c
             continue;
         RankedHold ranked{hold, static_cast<int>(i) + 1,
                           std::max(0.0, holds.front().expectedTotal - hold.expectedTotal),
-                          outlookOf(*evaluation, {hold.faces, -1})};
-        ranked.hold.expectedTotal += evaluation->sheetTotal;
+                          outlookOf(evaluation, {hold.faces, -1})};
+        ranked.hold.expectedTotal += evaluation.sheetTotal;
         ranking.push_back(std::move(ranked));
     }
     return ranking;
+}
+
+std::vector<RankedHold> Coach::rankHolds(const Position& position, std::size_t count) const {
+    const std::optional<Evaluation> evaluation = evaluate(position);
+    return evaluation ? rankingOn(*evaluation, position, count) : std::vector<RankedHold>();
+}
+
+std::optional<BoardFigures> Coach::figures(const Position& position, std::size_t count) const {
+    const std::optional<Evaluation> evaluation = evaluate(position);
+    if (!evaluation)
+        return std::nullopt;
+    BoardFigures figures;
+    figures.advice = adviceOn(*evaluation);
+    figures.holds = rankingOn(*evaluation, position, count);
+    if (!evaluation->entries.empty()) {
+        const Choice best = evaluation->bestChoice();
+        figures.bestTotal = weighOn(*evaluation, best)->bestTotal;
+        figures.bestOutlook = outlookOf(*evaluation, best);
+        figures.best = best;
+    }
+    return figures;
 }
 
 std::optional<TurnOutlook> Coach::outlook(const Position& board, const Choice& choice) const {

@@ -57,7 +57,6 @@ struct Choice {
     friend bool operator==(const Choice&, const Choice&) = default;
 };
 
-// A choice against the best one on its board.
 // The choice a move made: the dice it held when rolling, or the category it entered.
 Choice choiceOf(const Move& move);
 
@@ -107,6 +106,18 @@ struct Advice {
     std::vector<EntryAdvice> entries;   // after a roll: every open category, best first
 };
 
+// Everything the coach says of a board, from one working out of it: the advice, the holds as
+// rankHolds() ranks them, and the best choice with its outlook, against which any hold or entry
+// of them is explained as explain() explains it.
+struct BoardFigures {
+    Advice advice;
+    std::vector<RankedHold> holds;
+    // The best choice and its expected final TOTAL, as weigh() gives them; after a roll only.
+    std::optional<Choice> best;
+    double bestTotal = 0.0;
+    TurnOutlook bestOutlook;
+};
+
 // The best play for a board, worked out at once from the table of turn-start values: the
 // solver has done the game, the coach does the turn in hand.
 class Coach {
@@ -135,6 +146,9 @@ public:
     std::optional<TurnOutlook> outlook(const Position& board, const Choice& choice) const;
     // The choice against the best one, with both outlooks: nothing where weigh() gives nothing.
     std::optional<Explanation> explain(const Position& board, const Choice& choice) const;
+    // advise(), rankHolds(position, count) and the best choice's outlook at once: nothing for a
+    // board no game can show. Each figure is the one those give.
+    std::optional<BoardFigures> figures(const Position& position, std::size_t count) const;
     // The expected final TOTAL of a new game.
     double expectedGameTotal() const;
 
@@ -145,6 +159,9 @@ private:
     std::optional<Evaluation> evaluate(const Position& position) const;
     BonusChances chancesAt(std::size_t state) const;
     std::optional<Weighing> weighOn(const Evaluation& evaluation, const Choice& choice) const;
+    Advice adviceOn(const Evaluation& evaluation) const;
+    std::vector<RankedHold> rankingOn(const Evaluation& evaluation, const Position& position,
+                                      std::size_t count) const;
     // Needs a choice weighOn() weighs.
     TurnOutlook outlookOf(const Evaluation& evaluation, const Choice& choice) const;
 

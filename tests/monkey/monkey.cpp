@@ -3,12 +3,13 @@
 #include "coach_texts.h"
 #include "form1.h"
 
-#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <chrono>
@@ -192,33 +193,46 @@ std::string Monkey::brokenCoach(const Board& board) {
         return "the coach's table has no advice for the board on screen";
     const QString hidden = QStringLiteral("(hidden)");
     const std::pair<const char*, QString> lines[] = {
-        {"Erwartet", expectedLine(advice->expectedTotal)},
+        {"Erwartet", coachNumber(advice->expectedTotal)},
         {"Bonus", bonusLine(advice->bonus)},
-        {"Halten", advice->bestHold ? holdLine(*advice->bestHold) : hidden},
-        {"Eintrag", advice->bestHold ? bestEntryLine(advice->entries.front()) : hidden},
     };
     // Shown or hidden as the coach's own views have them, whichever view is at the front.
     for (const auto& [name, wanted] : lines) {
         const auto* label = coach->findChild<QLabel*>(QLatin1String(name));
-        const QString shown = label == nullptr ? QStringLiteral("(missing)")
+        const QString shown = label == nullptr    ? QStringLiteral("(missing)")
                               : label->isHidden() ? hidden
                                                   : label->text();
         if (shown != wanted)
             return std::string("the coach's line ") + name + " reads " + quoted(shown) +
                    " instead of " + quoted(wanted);
     }
-    // Every open category, best first, with the bonus chances after it, once the dice show
-    // faces; no list before.
+    // The table of choices, once the dice show faces, none before: after the last roll every
+    // open category, best first; between rolls the best holds, the held dice and rolling all
+    // five where they rank lower, and the best entry, the best choice first.
+    const Position position = positionOn(board);
     QStringList rows;
-    const auto* list = coach->findChild<QListWidget*>(QStringLiteral("Kategorienliste"));
-    for (int i = 0; list && !list->isHidden() && i < list->count(); ++i)
-        rows << list->item(i)->text();
+    const auto* table = coach->findChild<QTableView*>(QStringLiteral("Wahltabelle"));
+    for (int i = 0; table && !table->isHidden() && i < table->model()->rowCount(); ++i)
+        rows << table->model()->index(i, 1).data().toString() + QStringLiteral(": ") +
+                    table->model()->index(i, 2).data().toString();
     QStringList wanted;
-    for (const EntryAdvice& entry : advice->entries)
-        wanted << entryLine(entry) + QLatin1Char('\n') + bonusLine(entry.outlook.bonus);
+    const std::vector<RankedHold> holds = m_coach->rankHolds(position, 8);
+    for (const RankedHold& ranked : holds)
+        wanted << choiceText({ranked.hold.faces, -1}) + QStringLiteral(": ") +
+                      coachNumber(ranked.hold.expectedTotal);
+    for (std::size_t i = 0; i < advice->entries.size() && (holds.empty() || i == 0); ++i)
+        wanted << entryLine(advice->entries[i]);
+    const QString best = rows.isEmpty() ? QString() : rows.front();
+    if (!holds.empty()) {
+        rows.sort();
+        wanted.sort();
+    }
     if (rows != wanted)
         return "the coach lists " + quoted(rows.join(QStringLiteral("; "))) + " instead of " +
                quoted(wanted.join(QStringLiteral("; ")));
+    if (!rows.isEmpty() &&
+        !best.endsWith(QStringLiteral(": ") + coachNumber(advice->expectedTotal)))
+        return "the coach's first row " + quoted(best) + " is not the best choice";
     return {};
 }
 

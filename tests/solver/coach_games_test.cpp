@@ -2,6 +2,7 @@
 // expects of best play; the review of every game adds up to its final TOTAL; and the board the
 // coach reads off the game is the one on screen.
 
+#include "board_analysis.h"
 #include "coach_player.h"
 #include "game_review.h"
 #include "position.h"
@@ -190,6 +191,132 @@ void expectReviewsAddUp(const Coach& coach, const MoveLog& moves) {
     EXPECT_EQ(summary.games, static_cast<int>(moves.finished().size()));
     EXPECT_NEAR(summary.meanTotal - summary.meanLuck + summary.meanLoss, coach.expectedGameTotal(),
                 1e-3);
+}
+
+// The outlooks of one choice, worked out twice, agree to the last bit.
+void expectSameOutlook(const TurnOutlook& a, const TurnOutlook& b) {
+    EXPECT_EQ(a.thisTurn, b.thisTurn);
+    EXPECT_EQ(a.restOfGame, b.restOfGame);
+    EXPECT_EQ(a.bonus.upper, b.bonus.upper);
+    EXPECT_EQ(a.bonus.lower, b.bonus.lower);
+    ASSERT_EQ(a.endings.size(), b.endings.size());
+    for (std::size_t i = 0; i < a.endings.size(); ++i) {
+        EXPECT_EQ(a.endings[i].category, b.endings[i].category);
+        EXPECT_EQ(a.endings[i].points, b.endings[i].points);
+        EXPECT_EQ(a.endings[i].chance, b.endings[i].chance);
+    }
+}
+
+// A board analysed once says to the last bit what advise(), rankHolds() and explain() say of it
+// on their own: the advice, a row for each hold of the ranking and the best entry (every open
+// category after the last roll), the best first and the rest by worth, each row's loss the cost
+// of its choice, and its reason the one explain() gives, its parts adding up to the loss.
+void expectAnalysisAgrees(const Coach& coach, const Position& board) {
+    const std::optional<BoardAnalysis> analysis = analyse(coach, board);
+    const std::optional<Advice> advice = coach.advise(board);
+    ASSERT_EQ(analysis.has_value(), advice.has_value());
+    if (!advice)
+        return;
+    EXPECT_EQ(analysis->board, board);
+    EXPECT_EQ(analysis->advice.expectedTotal, advice->expectedTotal);
+    EXPECT_EQ(analysis->advice.bonus.upper, advice->bonus.upper);
+    EXPECT_EQ(analysis->advice.bonus.lower, advice->bonus.lower);
+    ASSERT_EQ(analysis->advice.bestHold.has_value(), advice->bestHold.has_value());
+    if (advice->bestHold) {
+        EXPECT_EQ(analysis->advice.bestHold->faces, advice->bestHold->faces);
+        EXPECT_EQ(analysis->advice.bestHold->expectedTotal, advice->bestHold->expectedTotal);
+    }
+    ASSERT_EQ(analysis->advice.entries.size(), advice->entries.size());
+    for (std::size_t i = 0; i < advice->entries.size(); ++i) {
+        EXPECT_EQ(analysis->advice.entries[i].category, advice->entries[i].category);
+        EXPECT_EQ(analysis->advice.entries[i].expectedTotal, advice->entries[i].expectedTotal);
+        expectSameOutlook(analysis->advice.entries[i].outlook, advice->entries[i].outlook);
+    }
+
+    const std::vector<ChoiceRow>& rows = analysis->rows;
+    const std::vector<RankedHold> ranking = coach.rankHolds(board, kTableHolds);
+    if (advice->entries.empty()) {
+        EXPECT_TRUE(rows.empty());
+        EXPECT_FALSE(analysis->playersRow);
+        return;
+    }
+    // Every row once: each hold of the ranking and the best entry, or every open category.
+    std::vector<Choice> wanted;
+    for (const RankedHold& ranked : ranking)
+        wanted.push_back({ranked.hold.faces, -1});
+    for (std::size_t i = 0; i < advice->entries.size(); ++i)
+        if (ranking.empty() || i == 0)
+            wanted.push_back({{}, advice->entries[i].category});
+    ASSERT_EQ(rows.size(), wanted.size());
+    const std::vector<int> held = board.heldFaces();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        const ChoiceRow& row = rows[i];
+        EXPECT_EQ(std::count(wanted.begin(), wanted.end(), row.choice), 1);
+        EXPECT_EQ(row.rank, static_cast<int>(i) + 1);
+        if (i > 1) {
+            EXPECT_GE(rows[i - 1].expectedTotal, row.expectedTotal);
+        }
+        const auto hold = std::find_if(ranking.begin(), ranking.end(), [&](const RankedHold& r) {
+            return !row.choice.enters() && r.hold.faces == row.choice.hold;
+        });
+        if (hold != ranking.end()) {
+            EXPECT_EQ(row.expectedTotal, hold->hold.expectedTotal);
+            expectSameOutlook(row.outlook, hold->outlook);
+        }
+        const std::optional<Explanation> why = coach.explain(board, row.choice);
+        ASSERT_TRUE(why);
+        const Explanation mine = analysis->explain(i);
+        EXPECT_EQ(mine.weighing.best, why->weighing.best);
+        EXPECT_EQ(mine.weighing.bestTotal, why->weighing.bestTotal);
+        EXPECT_EQ(mine.weighing.chosenTotal, why->weighing.chosenTotal);
+        expectSameOutlook(mine.best, why->best);
+        expectSameOutlook(mine.chosen, why->chosen);
+        EXPECT_EQ(row.expectedTotal, why->weighing.chosenTotal);
+        EXPECT_EQ(row.loss, std::max(0.0, why->weighing.cost()));
+        if (i == 0) {
+            EXPECT_EQ(row.choice, why->weighing.best) << "the best row first";
+        }
+        const Explanation::Tenths tenths = mine.inTenths();
+        EXPECT_EQ(tenths.thisTurn + tenths.restOfGame, tenths.cost);
+        EXPECT_EQ(tenths.cost, std::lround(row.loss * 10.0));
+        const bool players = !ranking.empty() && !row.choice.enters() && row.choice.hold == held;
+        EXPECT_EQ(analysis->playersRow == i, players);
+    }
+    EXPECT_EQ(analysis->playersRow.has_value(), !ranking.empty());
+    for (int c = 0; c < kCategoryCount; ++c) {
+        SCOPED_TRACE("entering " + std::to_string(c));
+        const std::optional<Explanation> why = coach.explain(board, {{}, c});
+        const std::optional<Explanation> mine = analysis->explainEntry(c);
+        ASSERT_EQ(mine.has_value(), why.has_value());
+        if (!why)
+            continue;
+        EXPECT_EQ(mine->weighing.best, why->weighing.best);
+        EXPECT_EQ(mine->weighing.bestTotal, why->weighing.bestTotal);
+        EXPECT_EQ(mine->weighing.chosenTotal, why->weighing.chosenTotal);
+        expectSameOutlook(mine->best, why->best);
+        expectSameOutlook(mine->chosen, why->chosen);
+    }
+}
+
+// Boards of games played by the coach, by the rule of thumb and at random: the holds they keep
+// rank high and low, their categories are entered early and late.
+TEST_F(CoachGames, OneAnalysisOfABoardSaysWhatTheCoachSaysOfItPieceByPiece) {
+    expectAnalysisAgrees(coach, Position()); // before the first roll: no rows
+    for (const test::Strategy strategy :
+         {test::Strategy::Coach, test::Strategy::Rule, test::Strategy::Random}) {
+        test::Player player(strategy, &coach, 20261211);
+        for (int game = 0; game < 8; ++game)
+            player.play();
+        for (const PlayedGame& game : player.moves().finished())
+            for (const Move& move : game.moves) {
+                SCOPED_TRACE(testing::Message() << "turn " << move.before.turn() << ", roll "
+                                                << move.before.rollsMade);
+                expectAnalysisAgrees(coach, move.before);
+                if (HasFatalFailure())
+                    return;
+            }
+    }
 }
 
 TEST_F(CoachGames, ReviewsOfRuleAndRandomGamesAddUpToTheirTotals) {

@@ -3,6 +3,7 @@
 // follows a click on the chart and jumps from mark to mark; no line of the coach's lists runs
 // out of the narrow window.
 
+#include "board_page.h"
 #include "chance_marks.h"
 #include "chart_view.h"
 #include "coach_fixture.h"
@@ -185,6 +186,12 @@ TEST_F(AnalysisViewTest, TheChartChoosesTheStepAndKeysJumpFromMarkToMark) {
     EXPECT_TRUE(line("Begruendung").contains(" ist " + cost + " besser: in dieser Runde "))
         << line("Begruendung").toStdString();
     EXPECT_EQ(part<ChanceMarks>("BegruendungMarken")->bars().size(), 2) << "the bonus chances";
+    // Its board, analysed, in the "Brett" pane: the one the decision was made on.
+    const std::optional<BoardAnalysis>& board = part<BoardPage>("AnalyseBrett")->analysis();
+    ASSERT_TRUE(board);
+    EXPECT_EQ(board->board, model().step(first).board);
+    EXPECT_EQ(board->board.faces, model().step(first).faces);
+    EXPECT_FALSE(board->rows.empty());
     QTest::mouseClick(chart(), Qt::LeftButton, {},
                       QPoint(columnsOf(static_cast<std::size_t>(first) - 1).center().x(), 20));
     EXPECT_EQ(table()->currentIndex().row(), first - 1) << "its roll";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board_page.h"
+#include "choice_table_model.h"
 #include "coach.h"
 #include "window_fixture.h"
 
@@ -17,20 +19,38 @@ namespace kubiq::test {
 class CoachWindowTest : public WindowTest {
 protected:
     QWidget* coach() const { return window.findChild<QWidget*>(QStringLiteral("CoachWindow")); }
+    // The part of the coach named `name`: the "Rat" page's before the same part of the board the
+    // review shows in its "Brett" pane.
+    template <typename T> T* named(const char* name) const {
+        const QList<T*> all = coach()->findChildren<T*>(QLatin1String(name));
+        for (T* found : all) {
+            const QObject* above = found;
+            while (above && above->objectName() != QLatin1String("AnalyseBrett"))
+                above = above->parent();
+            if (above == nullptr)
+                return found;
+        }
+        return all.value(0);
+    }
     QString line(const char* name) const {
-        const auto* label = coach()->findChild<QLabel*>(QLatin1String(name));
+        const auto* label = named<QLabel>(name);
         return label && label->isVisible() ? label->text() : QString();
     }
-    QStringList entries() const {
+    // The table of choices on the "Rat" page, and its rows as shown, one column of them.
+    QTableView* choices() const { return part<QTableView>("Wahltabelle"); }
+    QStringList column(int column) const {
         QStringList rows;
-        const auto* list = coach()->findChild<QListWidget*>(QStringLiteral("Kategorienliste"));
-        for (int i = 0; list && list->isVisible() && i < list->count(); ++i)
-            rows << list->item(i)->text();
+        const QTableView* view = choices();
+        for (int i = 0; view && view->isVisible() && i < view->model()->rowCount(); ++i)
+            rows << view->model()->index(i, column).data().toString();
         return rows;
     }
+    QStringList entries() const { return column(ChoiceTableModel::Choice); }
+    // The board page, which holds the analysis it shows.
+    BoardPage* boardPage() const { return static_cast<BoardPage*>(part<QWidget>("Brett")); }
     void pressF2(QWidget* where) { QTest::keyClick(where, Qt::Key_F2); }
     template <typename T> T* part(const char* name) const {
-        T* found = coach()->findChild<T*>(QLatin1String(name));
+        T* found = named<T>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;
     }

@@ -1,4 +1,7 @@
+#include "board_analysis.h"
+#include "board_details.h"
 #include "chance_marks.h"
+#include "choice_table_model.h"
 #include "coach_fixture.h"
 #include "coach_texts.h"
 #include "coach_window.h"
@@ -19,11 +22,6 @@
 
 namespace kubiq::test {
 namespace {
-
-// The bars beside a row of one of the coach's lists.
-ChanceBars barsOf(const QListWidget* list, int row) {
-    return list ? ChanceMarksDelegate::barsOf(list->model()->index(row, 0)) : ChanceBars();
-}
 
 TEST_F(CoachWindowTest, F2OpensTheCoachBesideTheGameAndClosesIt) {
     EXPECT_EQ(coach(), nullptr) << "never open at start";
@@ -63,43 +61,30 @@ TEST_F(CoachWindowTest, TheContextMenuOffersTheCoach) {
 
 TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
     pressF2(&window);
-    const QString atStart = line("Erwartet");
-    EXPECT_TRUE(atStart.startsWith("Erwartete Endsumme bei bester Spielweise: 2"))
-        << atStart.toStdString();
-    EXPECT_TRUE(entries().isEmpty()) << "nothing to enter before the first roll";
+    const Advice atStart = *table.advise(Position());
+    EXPECT_EQ(line("Erwartet"), coachNumber(atStart.expectedTotal)) << "large, alone";
+    EXPECT_EQ(part<QLabel>("Erwartet")->accessibleName(), expectedLine(atStart.expectedTotal));
+    EXPECT_TRUE(entries().isEmpty()) << "nothing to choose before the first roll";
     EXPECT_EQ(line("LetzterZug"), "Letzter Zug: noch keiner");
-    EXPECT_EQ(line("Bonus"), bonusLine(table.advise(Position())->bonus));
+    EXPECT_EQ(line("Bonus"), bonusLine(atStart.bonus));
 
     roll("66665");
-    EXPECT_TRUE(line("Halten").startsWith("Beste Würfel zum Halten: 6 6 6 6"))
-        << line("Halten").toStdString();
-    EXPECT_TRUE(line("Eintrag").startsWith("Bester Eintrag jetzt: "))
-        << line("Eintrag").toStdString();
-    // The bonus chances of the board, and after each entry, in words and in bars whose ticks
-    // stand at the board's own chances.
-    const Advice advice = *table.advise(firstRoll("66665"));
-    EXPECT_EQ(line("Bonus"), bonusLine(advice.bonus));
+    // The bonus chances of the board in words and in bars; the table's rows: the best eight
+    // holds and the best entry, each with its bonus chances after it.
+    const std::optional<BoardAnalysis> analysis = analyse(table, firstRoll("66665"));
+    ASSERT_TRUE(analysis);
+    EXPECT_EQ(line("Bonus"), bonusLine(analysis->advice.bonus));
     EXPECT_EQ(part<QWidget>("BonusBalken")->accessibleName(), line("Bonus"));
-    QStringList rows = entries();
-    ASSERT_EQ(rows.size(), kCategoryCount);
-    double previous = 1e9;
-    for (int i = 0; i < kCategoryCount; ++i) {
-        const QString& row = rows[i];
-        SCOPED_TRACE(row.toStdString());
-        const double value =
-            row.section('\n', 0, 0).section(QStringLiteral(": "), 1).replace(',', '.').toDouble();
-        EXPECT_LE(value, previous) << "best first";
-        previous = value;
-        const BonusChances after = advice.entries[i].outlook.bonus;
-        EXPECT_EQ(row.section('\n', 1), bonusLine(after));
-        const ChanceBars bars = barsOf(part<QListWidget>("Kategorienliste"), i);
-        ASSERT_EQ(bars.size(), 2);
-        EXPECT_EQ(bars[0].parts, QList<double>{after.upper});
-        EXPECT_EQ(bars[1].parts, QList<double>{after.lower});
-        EXPECT_EQ(bars[0].mark, advice.bonus.upper);
-        EXPECT_EQ(bars[1].mark, advice.bonus.lower);
-    }
-    // A screen reader hears every line, and Tab reaches each of them and the list.
+    ASSERT_EQ(entries().size(), static_cast<qsizetype>(analysis->rows.size()));
+    EXPECT_GE(entries().size(), static_cast<qsizetype>(kTableHolds) + 1);
+    EXPECT_TRUE(entries().front().startsWith("6 6 6 6")) << entries().front().toStdString();
+    EXPECT_EQ(entries().count(choiceText({{}, analysis->advice.entries.front().category})), 1)
+        << "the best entry now";
+    const QStringList upper = column(ChoiceTableModel::Upper);
+    for (std::size_t i = 0; i < analysis->rows.size(); ++i)
+        EXPECT_EQ(upper[static_cast<qsizetype>(i)],
+                  percentText(analysis->rows[i].outlook.bonus.upper));
+    // A screen reader hears every line, and Tab reaches each of them and the table.
     coach()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(coach()));
     QSet<QWidget*> reached;
@@ -109,21 +94,22 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
     }
     for (QWidget* part : coach()->findChildren<QWidget*>()) {
         if (auto* label = qobject_cast<QLabel*>(part); label && label->isVisible()) {
-            EXPECT_EQ(label->accessibleName(), label->text());
+            if (label->focusPolicy() == Qt::NoFocus)
+                continue; // a caption, said with its line
+            if (label->objectName() != "Erwartet") {
+                EXPECT_EQ(label->accessibleName(), label->text());
+            }
             EXPECT_TRUE(reached.contains(label)) << label->text().toStdString();
         }
     }
-    for (auto* list : coach()->findChildren<QListWidget*>()) {
-        if (list->isVisible()) {
-            EXPECT_TRUE(reached.contains(list)) << list->objectName().toStdString();
-        }
-    }
+    EXPECT_TRUE(reached.contains(choices()));
     EXPECT_TRUE(reached.contains(part<QCheckBox>("Warnen")));
 
     roll("6");
     roll("6");
-    EXPECT_EQ(line("Halten"), "") << "no roll left to hold for";
-    EXPECT_TRUE(entries().front().startsWith("Kubiq: ")) << entries().front().toStdString();
+    const QStringList last = entries();
+    ASSERT_EQ(last.size(), kCategoryCount) << "no roll left: every open category";
+    EXPECT_EQ(last.front(), "Kubiq");
 }
 
 TEST_F(CoachWindowTest, CountsWhatEachDecisionCost) {
@@ -147,7 +133,7 @@ TEST_F(CoachWindowTest, CountsWhatEachDecisionCost) {
     roll("1");
     sum += shown("LetzterZug");
     // After the third roll the first row of the coach is the best there is.
-    const QString best = entries().front().section(':', 0, 0);
+    const QString best = entries().front();
     for (int c = 0; c < kCategoryCount; ++c) {
         if (QString::fromUtf8(spokenRow(c)) == best)
             click(categoryButton(c));
@@ -166,58 +152,50 @@ TEST_F(CoachWindowTest, WeighsTheHeldDiceAtEachClickAndRanksTheHolds) {
             board.held[die] = !board.held[die];
         }
         SCOPED_TRACE(board.heldFaces().size());
-        const std::vector<RankedHold> ranking = table.rankHolds(board);
-        const QStringList shown = rows("Haltenliste");
-        ASSERT_EQ(shown.size(), static_cast<qsizetype>(ranking.size()));
-        EXPECT_GE(shown.size(), 6) << "five best and rolling all five at least";
-        for (std::size_t i = 0; i < ranking.size(); ++i) {
-            const RankedHold& ranked = ranking[i];
-            const QStringList lines = shown[i].split('\n');
-            ASSERT_EQ(lines.size(), 3) << shown[i].toStdString();
-            EXPECT_EQ(lines[0], rankedHoldLine(ranked));
-            EXPECT_EQ(lines[1], turnLine(ranked.outlook)) << "what the turn brings, its endings";
-            EXPECT_EQ(lines[2], bonusLine(ranked.outlook.bonus));
-            // The turn's endings as one bar that fills up, the bonus chances ticked at the best's.
-            const ChanceBars bars = barsOf(part<QListWidget>("Haltenliste"), static_cast<int>(i));
-            ASSERT_EQ(bars.size(), 3);
-            EXPECT_NEAR(std::accumulate(bars[0].parts.begin(), bars[0].parts.end(), 0.0), 1.0,
-                        1e-6);
-            EXPECT_EQ(bars[1].parts, QList<double>{ranked.outlook.bonus.upper});
-            EXPECT_EQ(bars[2].mark, ranking.front().outlook.bonus.lower);
-            if (ranked.hold.faces != board.heldFaces())
+        // The table's holds: the ranking's best eight and the dice held now, each as ranked.
+        const std::vector<RankedHold> ranking = table.rankHolds(board, kTableHolds);
+        const QStringList shown = entries();
+        const QStringList totals = column(ChoiceTableModel::Total);
+        const QStringList ranks = column(ChoiceTableModel::Rank);
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(ranking.size()) + 1) << "and an entry";
+        int players = 0;
+        for (const RankedHold& ranked : ranking) {
+            const qsizetype row = shown.indexOf(choiceText({ranked.hold.faces, -1}));
+            ASSERT_GE(row, 0) << rankedHoldLine(ranked).toStdString();
+            EXPECT_EQ(totals[row], coachNumber(ranked.hold.expectedTotal));
+            const bool held = ranked.hold.faces == board.heldFaces();
+            EXPECT_EQ(ranks[row].startsWith("▸"), held) << "the player's row marked";
+            players += held;
+            if (!held)
                 continue;
-            EXPECT_EQ(line("DeineWahl"), yourChoiceLine(ranked));
-            EXPECT_EQ(line("DeineRunde"), lines[1] + '\n' + lines[2]);
-            EXPECT_EQ(part<QWidget>("DeineRundeBalken")->accessibleName(), line("DeineRunde"));
-            // Why the best hold is better, only when the dice held cost something.
+            // The details show the player's row first, with why the best is better.
+            EXPECT_TRUE(line("DetailsWahl").endsWith(", deine Wahl"));
             const std::optional<Explanation> why = table.explain(board, {board.heldFaces(), -1});
             ASSERT_TRUE(why);
-            EXPECT_EQ(line("DeineWahlWarum"), ranked.drop > kTie ? whyText(*why) : QString());
+            EXPECT_EQ(line("DetailsWarum"),
+                      why->weighing.cost() > kTie ? whyText(*why) : QString());
+            EXPECT_TRUE(line("DetailsRundenende").contains(allEndingsLine(ranked.outlook)));
         }
+        EXPECT_EQ(players, 1);
     }
-    EXPECT_FALSE(line("DeineWahlWarum").isEmpty()) << "holding a single 4 costs";
-    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: 4, erwartete Endsumme "));
+    EXPECT_FALSE(line("DetailsWarum").isEmpty()) << "holding a single 4 costs";
+    EXPECT_TRUE(line("DetailsWahl").contains(". 4 halten: erwartete Endsumme "))
+        << line("DetailsWahl").toStdString();
     click(holdButton(1));
-    EXPECT_TRUE(line("DeineWahl").startsWith("Deine Wahl: keine, "))
-        << line("DeineWahl").toStdString();
-    EXPECT_TRUE(rows("Haltenliste").front().section('\n', 0, 0).endsWith("(0,0)"));
+    EXPECT_TRUE(line("DetailsWahl").contains(". alle neu würfeln: "))
+        << line("DetailsWahl").toStdString();
 }
 
-TEST_F(CoachWindowTest, NoHiddenListKeepsTheRowsOfAnotherBoard) {
+TEST_F(CoachWindowTest, NoHiddenTableKeepsTheRowsOfAnotherBoard) {
     pressF2(&window);
-    turn("66612", Chance); // every list of the coach had rows
+    turn("66612", Chance); // the table had rows
     roll("66");
-    roll("66"); // no roll left: nothing to hold for
-    for (auto* list : coach()->findChildren<QListWidget*>()) {
-        if (!list->isVisibleTo(list->parentWidget())) {
-            EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
-        }
-    }
-    click(categoryButton(Sechser)); // a turn's start: no dice, no list of them
-    for (const char* name : {"Kategorienliste", "Haltenliste"}) {
-        EXPECT_EQ(rows(name), QStringList()) << name;
-        EXPECT_FALSE(part<QListWidget>(name)->isVisibleTo(coach())) << name;
-    }
+    roll("66");
+    click(categoryButton(Sechser)); // a turn's start: no dice, no table of choices
+    EXPECT_FALSE(choices()->isVisibleTo(coach()));
+    EXPECT_EQ(choices()->model()->rowCount(), 0);
+    EXPECT_FALSE(part<QWidget>("Wuerfelbild")->isVisibleTo(coach()));
+    EXPECT_EQ(line("DetailsWahl"), "");
 }
 
 // A Kubiq entered anywhere but as Kubiq costs; with the warning on, the player is asked first,
@@ -402,7 +380,7 @@ TEST_F(CoachWindowTest, SetsTheCostliestBoardsAgainWithoutTouchingTheGame) {
     click(holdButton(0));
     const auto game = [this] {
         QStringList shown{QString::fromStdString(faces()), QString::number(window.Versuch())};
-        for (const char* name : {"Erwartet", "Verlust", "LetztesSpiel", "DeineWahl"})
+        for (const char* name : {"Erwartet", "Verlust", "LetztesSpiel", "DetailsWahl"})
             shown << part<QLabel>(name)->text();
         for (int n = 0; n < kCategoryCount; ++n)
             shown << cell(n)->text() << tip(n)->text();
@@ -490,6 +468,30 @@ TEST(CoachPlace, BesideTheGameWhereTheScreenHasRoom) {
     for (const auto& row : rows)
         EXPECT_EQ(CoachWindow::besidePosition(row.game, QSize(400, 300), screen), row.expected)
             << row.what;
+    // Its width: all of its table where there is room, else what the room allows, at least 360.
+    const QRect game(0, 0, 513, 409);
+    const struct {
+        const char* what;
+        int screenWidth;
+        int width;
+    } widths[] = {
+        {"the game centred on a screen 1280 wide", 1280, 360},
+        {"on a screen 1440 wide", 1440, 440},
+        {"on a screen 1920 wide", 1920, CoachWindow::kDefaultWidth},
+        {"on a screen 1024 wide", 1024, 360},
+    };
+    for (const auto& row : widths) {
+        const QRect room(0, 0, row.screenWidth, 800);
+        const QRect centred = game.translated((row.screenWidth - game.width()) / 2, 50);
+        const int width = CoachWindow::widthBeside(centred, room);
+        EXPECT_EQ(width, row.width) << row.what;
+        if (width > 360) {
+            EXPECT_LE(CoachWindow::besidePosition(centred, QSize(width + 16, 300), room).x() +
+                          width + 16,
+                      row.screenWidth)
+                << row.what << ": beside the game, on the screen";
+        }
+    }
 }
 
 TEST(CoachNumber, OneDecimalWithAComma) {

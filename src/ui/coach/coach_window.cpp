@@ -1,12 +1,13 @@
 #include "coach_window.h"
 
-#include "advice_view.h"
+#include "board_analysis.h"
+#include "board_page.h"
 #include "coach_lines.h"
 #include "coach_texts.h"
 #include "design_palette.h"
+#include "game_balance_view.h"
 #include "message_box.h"
 #include "practice_view.h"
-#include "ranking_view.h"
 #include "review_view.h"
 #include "run_view.h"
 
@@ -25,7 +26,10 @@ namespace kubiq {
 
 namespace {
 
-constexpr int kWidth = 360;
+// Narrow enough to fit beside the centred game on a screen 1280 pixels wide.
+constexpr int kNarrowest = 360;
+// Room for the coach's own frame, which the window manager adds.
+constexpr int kFrame = 16;
 // Room for the window manager's frames between the two windows.
 constexpr int kGap = 8;
 
@@ -75,13 +79,16 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_views->setObjectName(QStringLiteral("Ansichten"));
     layout->addWidget(m_views, 1);
 
-    m_advice = new AdviceView;
-    m_ranking = new RankingView;
+    m_board = new BoardPage;
+    m_balance = new GameBalanceView;
     m_warn = new QCheckBox(QStringLiteral("Vor teuren Fehlern warnen"));
     m_warn->setObjectName(QStringLiteral("Warnen"));
-    page(m_views, "Rat", QStringLiteral("Rat"), {m_advice, m_ranking, m_warn});
+    page(m_views, "Rat", QStringLiteral("Rat"), {m_board, m_balance, m_warn});
     m_review = new ReviewView;
     page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review});
+    m_review->analyseBoard = [this](const Position& board) {
+        return m_coach ? kubiq::analyse(*m_coach, board) : std::nullopt;
+    };
     m_run = new RunView;
     page(m_views, "Statistik", QStringLiteral("Statistik"), {m_run});
     m_practice = new PracticeView;
@@ -143,12 +150,11 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     const bool over = position.open == 0 && !m_finished.empty();
     const GameReview& onShow = over ? m_finished.back() : m_live;
 
-    m_advice->showAdvice(position, m_coach->advise(position));
-    m_advice->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
-    const std::vector<RankedHold> ranking = m_coach->rankHolds(position);
-    m_ranking->showRanking(
-        position, ranking,
-        ranking.empty() ? std::nullopt : m_coach->explain(position, {position.heldFaces(), -1}));
+    if (const std::optional<BoardAnalysis> analysis = analyse(*m_coach, position))
+        m_board->showAnalysis(*analysis);
+    else
+        m_board->showNothing();
+    m_balance->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
     m_review->showGames(onShow, over ? m_finishedReasons.back() : m_liveReasons, m_finished,
                         m_finishedReasons);
     m_run->showRun(m_finished);
@@ -158,19 +164,28 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
 bool CoachWindow::allowsEntry(const Position& position, int category) {
     if (!m_warn->isChecked() || !m_coach)
         return true;
-    const std::optional<Explanation> why = m_coach->explain(position, {{}, category});
+    const std::optional<BoardAnalysis>& shown = m_board->analysis();
+    const std::optional<Explanation> why = shown && shown->board == position
+                                               ? shown->explainEntry(category)
+                                               : m_coach->explain(position, {{}, category});
     if (!why || why->weighing.cost() < kMistake || !(position.open >> category & 1))
         return true;
     return m_box.question("KUBIQ – Berater", warningText(*why).toStdString());
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {
-    // Narrow enough to fit beside the centred game on a screen 1280 pixels wide.
     adjustSize();
-    resize(kWidth, height());
     const QScreen* display = game.screen();
-    move(besidePosition(game.frameGeometry(), frameGeometry().size(),
-                        display ? display->availableGeometry() : QRect()));
+    const QRect room = display ? display->availableGeometry() : QRect();
+    resize(widthBeside(game.frameGeometry(), room), height());
+    move(besidePosition(game.frameGeometry(), frameGeometry().size(), room));
+}
+
+int CoachWindow::widthBeside(const QRect& game, const QRect& room) {
+    if (!room.isValid())
+        return kDefaultWidth;
+    const int beside = std::max(room.right() - game.right(), game.left() - room.left());
+    return std::clamp(beside - kGap - kFrame, kNarrowest, kDefaultWidth);
 }
 
 QPoint CoachWindow::besidePosition(const QRect& game, const QSize& size, const QRect& room) {

@@ -17,10 +17,10 @@ class QTabWidget;
 
 namespace kubiq {
 
-class AdviceView;
+class BoardPage;
+class GameBalanceView;
 class MessageBox;
 class PracticeView;
-class RankingView;
 class RunView;
 
 // The coach ("Berater"): a window of its own beside the game that shows the best play for the
@@ -35,11 +35,20 @@ public:
     // Shows the advice for this board and the review of these decisions.
     void follow(const Position& position, const MoveLog& moves);
     // Whether entering `category` on this board may go ahead: with warnings on, an entry that
-    // costs kMistake or more is made only when the player says so.
+    // costs kMistake or more is made only when the player says so. The board on show is not
+    // worked out again.
     bool allowsEntry(const Position& position, int category);
+
+    // Wide enough for the table of choices with every column, one line a row.
+    static constexpr int kDefaultWidth = 520;
 
     // Places the window beside `game`, on the side where the screen has room.
     void placeBeside(const QWidget& game);
+    // How wide the coach is beside a game framed by `game` on a screen of `room`: as wide as
+    // kDefaultWidth where the screen has room for it beside the game, else as wide as the room
+    // beside it allows, but never narrower than the 360 pixels beside the centred game on a
+    // screen 1280 pixels wide, where the table scrolls sideways.
+    static int widthBeside(const QRect& game, const QRect& room);
     // Where a coach of `size` goes beside a game window framed by `game` on a screen of `room`:
     // to its right, else to its left, else as far left as the screen allows.
     static QPoint besidePosition(const QRect& game, const QSize& size, const QRect& room);
@@ -68,8 +77,8 @@ private:
 
     QLabel* m_problem = nullptr;
     QTabWidget* m_views = nullptr;
-    AdviceView* m_advice = nullptr;
-    RankingView* m_ranking = nullptr;
+    BoardPage* m_board = nullptr;
+    GameBalanceView* m_balance = nullptr;
     QCheckBox* m_warn = nullptr;
     ReviewView* m_review = nullptr;
     RunView* m_run = nullptr;

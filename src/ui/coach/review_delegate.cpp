@@ -46,8 +46,8 @@ QList<QPoint> pipsOf(int face) {
 void ReviewDelegate::paintDice(QPainter& painter, const QStyleOptionViewItem& option,
                                const QString& faces) const {
     const int die = dieSize(option.fontMetrics);
-    const bool selected = option.state & QStyle::State_Selected;
-    const QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    // Dark on light dice, on a selected row as on any other.
+    const QColor ink = option.palette.color(QPalette::Text);
     const QColor face = option.palette.color(QPalette::Base);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -59,7 +59,7 @@ void ReviewDelegate::paintDice(QPainter& painter, const QStyleOptionViewItem& op
         painter.setBrush(face);
         painter.drawRoundedRect(box, die / 5.0, die / 5.0);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(option.palette.color(QPalette::Text));
+        painter.setBrush(ink);
         const double third = (die - 1) / 3.0;
         const double pip = std::max(1.5, die / 10.0);
         for (const QPoint& at : pipsOf(digit.digitValue()))

@@ -100,6 +100,7 @@ QVariant ReviewModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return display(shown, index.column());
     case Qt::AccessibleTextRole:
+    case Qt::ToolTipRole:
         return stepLine(shown);
     case Qt::TextAlignmentRole:
         return static_cast<int>(index.column() == Chosen || index.column() == Best

@@ -1,5 +1,6 @@
 #include "review_view.h"
 
+#include "board_page.h"
 #include "chance_marks.h"
 #include "chart_view.h"
 #include "coach_lines.h"
@@ -10,7 +11,9 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -27,6 +30,10 @@ const QString kJumps = QStringLiteral("Strg+↓ springt zur nächsten markierten
 ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The review takes the page's height, shared by its table and its panes.
+    QSizePolicy grows(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    grows.setVerticalStretch(1);
+    setSizePolicy(grows);
     m_games = new QComboBox(this);
     m_games->setObjectName(QStringLiteral("Spielauswahl"));
     m_games->setAccessibleName(QStringLiteral("Spiel"));
@@ -58,11 +65,14 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
     // One line a row, tall enough for the dice drawn.
     m_steps->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_steps->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    // The figures as wide as they need; the two choices share the room left, cut short where
+    // the coach is narrow (each row's whole sentence is its tooltip).
     m_steps->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_steps->horizontalHeader()->setStretchLastSection(true);
+    for (int column : {ReviewModel::Chosen, ReviewModel::Best})
+        m_steps->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     m_steps->horizontalHeader()->setHighlightSections(false);
     m_steps->setMinimumHeight(m_steps->horizontalHeader()->sizeHint().height() +
-                              8 * m_steps->verticalHeader()->defaultSectionSize());
+                              5 * m_steps->verticalHeader()->defaultSectionSize());
     layout->addWidget(m_steps, 1);
     const MarkedLine why = addMarkedLine(this, layout, "Begruendung", "BegruendungMarken");
     m_why = why.line;
@@ -74,7 +84,21 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
     m_chart = new ChartView(m_panes);
     m_chart->onStepClicked = [this](std::size_t step) { selectStep(step); };
     m_panes->addTab(m_chart, QStringLiteral("Verlauf"));
-    layout->addWidget(m_panes);
+    m_board = new BoardPage;
+    m_board->setObjectName(QStringLiteral("AnalyseBrett"));
+    m_board->showNothing();
+    // The board as tall as it needs, scrolled within the room the pane has: the pane's own height
+    // is the page's to share, not the board's to claim.
+    auto* scrolled = new QScrollArea(m_panes);
+    scrolled->setObjectName(QStringLiteral("AnalyseBrettRahmen"));
+    scrolled->setWidgetResizable(true);
+    scrolled->setFrameShape(QFrame::NoFrame);
+    scrolled->setWidget(m_board);
+    m_panes->addTab(scrolled, QStringLiteral("Brett"));
+    m_panes->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    m_panes->setMinimumHeight(m_panes->tabBar()->sizeHint().height() +
+                              m_chart->minimumSizeHint().height() + 8);
+    layout->addWidget(m_panes, 1);
 
     connect(m_games, &QComboBox::currentIndexChanged, this, [this] { showChosen(); });
     connect(m_onlyMarked, &QCheckBox::toggled, this, [this] {
@@ -125,6 +149,7 @@ void ReviewView::showChosen() {
     if (!m_chosenStep) {
         m_why->hide();
         m_whyMarks->showBars({}, {});
+        m_board->showNothing();
     }
 }
 
@@ -178,8 +203,15 @@ void ReviewView::stepChosen() {
         m_whyMarks->showBars({}, {});
     }
     m_chart->showSelected(row);
-    if (onBoardChosen)
-        onBoardChosen(m_model.step(current.row()).board);
+    // The same board again, as a game in play is followed, is not analysed again.
+    const Position& board = m_model.step(current.row()).board;
+    if (m_board->analysis() && m_board->analysis()->board == board)
+        return;
+    const std::optional<BoardAnalysis> analysis = analyseBoard ? analyseBoard(board) : std::nullopt;
+    if (analysis)
+        m_board->showAnalysis(*analysis);
+    else
+        m_board->showNothing();
 }
 
 } // namespace kubiq

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board_analysis.h"
 #include "coach.h"
 #include "game_review.h"
 #include "review_model.h"
@@ -19,6 +20,7 @@ class QTableView;
 
 namespace kubiq {
 
+class BoardPage;
 class ChanceMarks;
 class ChartView;
 
@@ -26,8 +28,9 @@ class ChartView;
 // balance of expectation, luck and loss, and every roll and decision as a row of a table, "nur
 // Fehler" to show only the marked decisions. Below the table, the selected costly decision's
 // reason with the bonus chances it left against those of the best choice; below that the game's
-// chart ("Verlauf"), a click on which selects its step. Ctrl+Down and Ctrl+Up jump to the next
-// and the previous marked decision.
+// chart ("Verlauf"), a click on which selects its step, and the board of the step selected as the
+// "Rat" page shows a board ("Brett"). Ctrl+Down and Ctrl+Up jump to the next and the previous
+// marked decision.
 class ReviewView final : public QWidget {
 public:
     explicit ReviewView(QWidget* parent = nullptr);
@@ -39,9 +42,9 @@ public:
     // Selects step `index` of the review shown; with "nur Fehler" the nearest marked decision.
     void selectStep(std::size_t index);
 
-    // Called with the board of the step selected, each time the selection moves: the board the
-    // roll gave, or the one decided on.
-    std::function<void(const Position&)> onBoardChosen;
+    // Analyses the board of the step selected, each time the selection moves to another board:
+    // the board the roll gave, or the one decided on. Without it no board is shown.
+    std::function<std::optional<BoardAnalysis>(const Position&)> analyseBoard;
 
 private:
     void showChosen();
@@ -64,6 +67,7 @@ private:
     ChanceMarks* m_whyMarks = nullptr;
     QTabWidget* m_panes = nullptr;
     ChartView* m_chart = nullptr;
+    BoardPage* m_board = nullptr;
 };
 
 } // namespace kubiq
