@@ -61,6 +61,7 @@ struct Decided {
     const char* what;
     double cost;
     Slip slip;
+    bool held = false; // rolls again with the two sixes, else enters
 };
 const Decided kDecisions[] = {
     {"the best choice", 0.0, Slip::None},
@@ -69,6 +70,7 @@ const Decided kDecisions[] = {
     {"an inaccuracy from its threshold on", kInaccuracy, Slip::Inaccuracy},
     {"just under a mistake", kMistake - 0.01, Slip::Inaccuracy},
     {"a mistake from its threshold on", kMistake, Slip::Mistake},
+    {"a mistake to roll again", kMistake, Slip::Mistake, true},
     {"just under a blunder", kBlunder - 0.01, Slip::Mistake},
     {"a blunder from its threshold on", kBlunder, Slip::Blunder},
 };
@@ -88,8 +90,10 @@ GameReview handMadeGame() {
         decision.kind = ReviewStep::Kind::Decision;
         decision.before = roll.after;
         decision.after = roll.after - decided.cost;
-        decision.chosen = {{}, turn - 1};
-        decision.best = decided.cost > 0 ? Choice{{6, 6}, -1} : decision.chosen;
+        decision.chosen = decided.held ? Choice{{6, 6}, -1} : Choice{{}, turn - 1};
+        decision.board.held = {true, false, false, true, false};
+        decision.board.faces = roll.faces;
+        decision.best = decided.cost > 0 ? Choice{{}, 12} : decision.chosen;
         value = decision.after;
         review.steps.push_back(roll);
         review.steps.push_back(decision);
@@ -130,7 +134,11 @@ TEST(ReviewModel, MarksEachDecisionByWhatItCostAndReadsEachRowAsOneSentence) {
                       review.steps[static_cast<std::size_t>(row)].isBest());
         }
         EXPECT_EQ(model.index(row, ReviewModel::Dice).data(ReviewModel::kFacesRole).toString(),
-                  "12366");
+                  "61362")
+            << "in their places";
+        EXPECT_EQ(model.index(row, ReviewModel::Dice).data(ReviewModel::kHeldRole).toString(),
+                  decides && decided.held ? "10010" : "00000")
+            << "held only by a decision to roll again";
         EXPECT_EQ(model.reason(row), nullptr) << "no reason given";
     }
     // From each row, the nearest marked one either way, as a plain search finds it.

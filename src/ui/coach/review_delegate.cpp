@@ -1,5 +1,6 @@
 #include "review_delegate.h"
 
+#include "die_face.h"
 #include "review_model.h"
 #include "slip_marks.h"
 
@@ -12,7 +13,7 @@ namespace kubiq {
 
 namespace {
 
-// A die as tall as a line of text, at least 9 pixels so that its pips stay apart.
+// A die as tall as a line of text, at least 9 pixels so that its number reads.
 int dieSize(const QFontMetrics& metrics) {
     return std::max(9, metrics.height() - 2);
 }
@@ -21,54 +22,18 @@ int diceGap(int die) {
     return std::max(1, die / 6);
 }
 
-// Where a face's pips lie on a die, in thirds of its side (0, 1 or 2 from the top left).
-QList<QPoint> pipsOf(int face) {
-    switch (face) {
-    case 1:
-        return {{1, 1}};
-    case 2:
-        return {{0, 0}, {2, 2}};
-    case 3:
-        return {{0, 0}, {1, 1}, {2, 2}};
-    case 4:
-        return {{0, 0}, {2, 0}, {0, 2}, {2, 2}};
-    case 5:
-        return {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}};
-    case 6:
-        return {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}, {2, 2}};
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 void ReviewDelegate::paintDice(QPainter& painter, const QStyleOptionViewItem& option,
-                               const QString& faces) const {
+                               const QString& faces, const QString& held) const {
     const int die = dieSize(option.fontMetrics);
-    // Dark on light dice, on a selected row as on any other.
-    const QColor ink = option.palette.color(QPalette::Text);
-    const QColor face = option.palette.color(QPalette::Base);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
     int left = option.rect.left() + 2;
     const int top = option.rect.top() + (option.rect.height() - die) / 2;
-    for (const QChar digit : faces) {
-        const QRectF box(left + 0.5, top + 0.5, die - 1, die - 1);
-        painter.setPen(QPen(ink, 1.0));
-        painter.setBrush(face);
-        painter.drawRoundedRect(box, die / 5.0, die / 5.0);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(ink);
-        const double third = (die - 1) / 3.0;
-        const double pip = std::max(1.5, die / 10.0);
-        for (const QPoint& at : pipsOf(digit.digitValue()))
-            painter.drawEllipse(
-                QPointF(box.left() + third * (at.x() + 0.5), box.top() + third * (at.y() + 0.5)),
-                pip, pip);
+    for (qsizetype i = 0; i < faces.size(); ++i) {
+        paintDie(painter, QRect(left, top, die, die), faces[i].digitValue(),
+                 i < held.size() && held[i] == QLatin1Char('1'));
         left += die + diceGap(die);
     }
-    painter.restore();
 }
 
 void ReviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -87,7 +52,8 @@ void ReviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     back.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &back, painter, view);
     if (dice) {
-        paintDice(*painter, option, index.data(ReviewModel::kFacesRole).toString());
+        paintDice(*painter, option, index.data(ReviewModel::kFacesRole).toString(),
+                  index.data(ReviewModel::kHeldRole).toString());
         return;
     }
     // The figure, then its badge at the cell's right edge.

@@ -13,12 +13,22 @@ namespace kubiq {
 
 namespace {
 
-QString facesOf(const ReviewStep& step) {
+QString facesOf(const ReviewStep& step, bool sorted) {
     std::array<int, kDiceCount> faces = step.faces;
-    std::sort(faces.begin(), faces.end());
+    if (sorted)
+        std::sort(faces.begin(), faces.end());
     QString text;
     for (int face : faces)
         text += QString::number(face);
+    return text;
+}
+
+// The dice a decision to roll again held; none on a roll or an entry.
+QString heldOf(const ReviewStep& step) {
+    const bool holds = step.kind == ReviewStep::Kind::Decision && !step.chosen.enters();
+    QString text;
+    for (bool held : step.board.held)
+        text += holds && held ? QLatin1Char('1') : QLatin1Char('0');
     return text;
 }
 
@@ -73,7 +83,7 @@ QVariant ReviewModel::display(const ReviewStep& step, int column) const {
         return step.roll;
     case Dice: {
         QStringList faces;
-        for (const QChar face : facesOf(step))
+        for (const QChar face : facesOf(step, true))
             faces << QString(face);
         return faces.join(QLatin1Char(' '));
     }
@@ -107,7 +117,9 @@ QVariant ReviewModel::data(const QModelIndex& index, int role) const {
                                     ? Qt::AlignLeft | Qt::AlignVCenter
                                     : Qt::AlignRight | Qt::AlignVCenter);
     case kFacesRole:
-        return facesOf(shown);
+        return facesOf(shown, false);
+    case kHeldRole:
+        return heldOf(shown);
     case kSlipRole:
         return static_cast<int>(slipOf(shown.cost()));
     default:

@@ -20,8 +20,10 @@ using Reasons = std::vector<std::optional<Explanation>>;
 class ReviewModel final : public QAbstractTableModel {
 public:
     enum Column { Turn, Roll, Dice, Chosen, Best, Loss, Luck, ColumnCount };
-    // The dice of a row as a string of faces, ascending ("12366"), for the Dice column.
+    // The dice of a row as a string of faces in their places on the board ("61362"), for the
+    // Dice column; and which of them a decision held to roll again ("10010"), the same length.
     static constexpr int kFacesRole = Qt::UserRole + 1;
+    static constexpr int kHeldRole = Qt::UserRole + 3;
     // The row's Slip as an int, for the Loss column; Slip::None on rolls and good decisions.
     static constexpr int kSlipRole = Qt::UserRole + 2;
 
