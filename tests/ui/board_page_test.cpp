@@ -13,6 +13,7 @@
 #include "dice_view.h"
 
 #include <QHeaderView>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
 
@@ -169,6 +170,8 @@ TEST_F(BoardPageTest, HeadlineDiceEightRowsAndDetailsAreInViewAtTheCoachsSize) {
         ASSERT_TRUE(line->isVisible()) << name;
         EXPECT_GE(line->height(), line->heightForWidth(line->width())) << name;
     }
+    EXPECT_FALSE(part<QScrollArea>("DetailsBereich")->verticalScrollBar()->isVisible())
+        << "the details whole";
     const auto* endings = part<QWidget>("DetailsRundenendeBereich");
     EXPECT_GE(endings->height(), 4 * endings->fontMetrics().lineSpacing()) << "four lines";
     // The table's first eight rows whole, nothing wrapped, no column cut off.

@@ -20,39 +20,60 @@ QString allEndingsLine(const TurnOutlook& outlook) {
     return QStringLiteral("Rundenende: ") + parts.join(QStringLiteral(", "));
 }
 
-BoardDetails::BoardDetails(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Details"));
-    auto* layout = new QVBoxLayout(this);
+namespace {
+
+// A frameless area that scrolls `inside` up and down, on the ground of the page around it.
+QScrollArea* scrolling(QWidget* parent, const char* name, QWidget* inside) {
+    auto* area = new QScrollArea(parent);
+    area->setObjectName(QLatin1String(name));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(inside);
+    // After setWidget(), which fills the ground of what it scrolls.
+    area->viewport()->setAutoFillBackground(false);
+    inside->setAutoFillBackground(false);
+    return area;
+}
+
+QVBoxLayout* column(QWidget* widget) {
+    auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    m_choice = addLine(this, layout, "DetailsWahl");
+    return layout;
+}
+
+} // namespace
+
+BoardDetails::BoardDetails(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Details"));
+    // Room for the longest details at the coach's width, kept from board to board: a line for
+    // the choice, four for the endings, two for the bonus chances, three for the reason. In a
+    // narrower coach the rest scrolls.
+    auto* content = new QWidget;
+    QVBoxLayout* layout = column(content);
+    auto* pane = scrolling(this, "DetailsBereich", content);
+    column(this)->addWidget(pane);
+    pane->setMinimumHeight(10 * fontMetrics().lineSpacing() + 4 * layout->spacing() + 4);
+
+    m_choice = addLine(content, layout, "DetailsWahl");
     QFont bold = m_choice->font();
     bold.setBold(true);
     m_choice->setFont(bold);
-    // A turn can end in fifty ways and more: their list scrolls within four lines, so that the
-    // pane keeps its size from board to board.
-    auto* endings = new QScrollArea(this);
-    endings->setObjectName(QStringLiteral("DetailsRundenendeBereich"));
-    endings->setFrameShape(QFrame::NoFrame);
-    endings->setWidgetResizable(true);
-    endings->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    endings->setFocusPolicy(Qt::NoFocus);
-    auto* inside = new QWidget(endings);
-    auto* insideLayout = new QVBoxLayout(inside);
-    insideLayout->setContentsMargins(0, 0, 0, 0);
+    // A turn can end in fifty ways and more: their list scrolls within four lines.
+    auto* inside = new QWidget;
+    QVBoxLayout* insideLayout = column(inside);
     m_endings = addLine(inside, insideLayout, "DetailsRundenende");
     insideLayout->addStretch();
-    endings->setWidget(inside);
+    QScrollArea* endings = scrolling(content, "DetailsRundenendeBereich", inside);
     endings->setFixedHeight(4 * fontMetrics().lineSpacing() + 4);
     layout->addWidget(endings);
-    const MarkedLine marked = addMarkedLine(this, layout, "DetailsBonus", "DetailsBonusBalken");
+    const MarkedLine marked = addMarkedLine(content, layout, "DetailsBonus", "DetailsBonusBalken");
     m_bonus = marked.line;
     m_bonusMarks = marked.marks;
-    m_why = addLine(this, layout, "DetailsWarum");
+    m_why = addLine(content, layout, "DetailsWarum");
     layout->addStretch();
-    // Room for the longest details, so that the coach keeps its size when they come: a line for
-    // the choice, four for the endings, two for the bonus chances, three for the reason.
-    setMinimumHeight(10 * fontMetrics().lineSpacing() + 4 * layout->spacing() + 4);
     showNothing();
 }
 

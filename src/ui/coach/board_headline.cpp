@@ -22,9 +22,8 @@ BoardHeadline::BoardHeadline(QWidget* parent) : QWidget(parent) {
     m_total->setFont(large);
     auto* words = new QVBoxLayout;
     layout->addLayout(words, 1);
-    m_caption = new QLabel(QStringLiteral("erwartete Endsumme bei bester Spielweise"), this);
+    m_caption = new QLabel(QStringLiteral("erwartete Endsumme\nbei bester Spielweise"), this);
     m_caption->setObjectName(QStringLiteral("ErwartetText"));
-    m_caption->setWordWrap(true);
     words->addWidget(m_caption);
     const MarkedLine marked = addMarkedLine(this, words, "Bonus", "BonusBalken");
     m_bonus = marked.line;
