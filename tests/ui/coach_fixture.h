@@ -19,21 +19,8 @@ namespace kubiq::test {
 class CoachWindowTest : public WindowTest {
 protected:
     QWidget* coach() const { return window.findChild<QWidget*>(QStringLiteral("CoachWindow")); }
-    // The part of the coach named `name`: the "Rat" page's before the same part of the board the
-    // review shows in its "Brett" pane.
-    template <typename T> T* named(const char* name) const {
-        const QList<T*> all = coach()->findChildren<T*>(QLatin1String(name));
-        for (T* found : all) {
-            const QObject* above = found;
-            while (above && above->objectName() != QLatin1String("AnalyseBrett"))
-                above = above->parent();
-            if (above == nullptr)
-                return found;
-        }
-        return all.value(0);
-    }
     QString line(const char* name) const {
-        const auto* label = named<QLabel>(name);
+        const auto* label = coach()->findChild<QLabel*>(QLatin1String(name));
         return label && label->isVisible() ? label->text() : QString();
     }
     // The table of choices on the "Rat" page, and its rows as shown, one column of them.
@@ -50,7 +37,7 @@ protected:
     BoardPage* boardPage() const { return static_cast<BoardPage*>(part<QWidget>("Brett")); }
     void pressF2(QWidget* where) { QTest::keyClick(where, Qt::Key_F2); }
     template <typename T> T* part(const char* name) const {
-        T* found = named<T>(name);
+        T* found = coach()->findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }

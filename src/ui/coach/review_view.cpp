@@ -85,7 +85,11 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
     m_chart->onStepClicked = [this](std::size_t step) { selectStep(step); };
     m_panes->addTab(m_chart, QStringLiteral("Verlauf"));
     m_board = new BoardPage;
+    // Its parts named apart from those of the "Rat" page, so that each name finds one part.
     m_board->setObjectName(QStringLiteral("AnalyseBrett"));
+    for (QObject* part : m_board->findChildren<QObject*>())
+        if (!part->objectName().isEmpty())
+            part->setObjectName(QStringLiteral("Analyse") + part->objectName());
     m_board->showNothing();
     // The board as tall as it needs, scrolled within the room the pane has: the pane's own height
     // is the page's to share, not the board's to claim.
