@@ -221,7 +221,8 @@ std::string Monkey::brokenCoach(const Board& board) {
         wanted << choiceText({ranked.hold.faces, -1}) + QStringLiteral(": ") +
                       coachNumber(ranked.hold.expectedTotal);
     for (std::size_t i = 0; i < advice->entries.size() && (holds.empty() || i == 0); ++i)
-        wanted << entryLine(advice->entries[i]);
+        wanted << choiceText({{}, advice->entries[i].category}) + QStringLiteral(": ") +
+                      coachNumber(advice->entries[i].expectedTotal);
     const QString best = rows.isEmpty() ? QString() : rows.front();
     if (!holds.empty()) {
         rows.sort();

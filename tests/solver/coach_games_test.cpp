@@ -207,6 +207,15 @@ void expectSameOutlook(const TurnOutlook& a, const TurnOutlook& b) {
     }
 }
 
+// Two explanations of one choice, worked out apart, agree to the last bit.
+void expectSameExplanation(const Explanation& a, const Explanation& b) {
+    EXPECT_EQ(a.weighing.best, b.weighing.best);
+    EXPECT_EQ(a.weighing.bestTotal, b.weighing.bestTotal);
+    EXPECT_EQ(a.weighing.chosenTotal, b.weighing.chosenTotal);
+    expectSameOutlook(a.best, b.best);
+    expectSameOutlook(a.chosen, b.chosen);
+}
+
 // A board analysed once says to the last bit what advise(), rankHolds() and explain() say of it
 // on their own: the advice, a row for each hold of the ranking and the best entry (every open
 // category after the last roll), the best first and the rest by worth, each row's loss the cost
@@ -267,11 +276,7 @@ void expectAnalysisAgrees(const Coach& coach, const Position& board) {
         const std::optional<Explanation> why = coach.explain(board, row.choice);
         ASSERT_TRUE(why);
         const Explanation mine = analysis->explain(i);
-        EXPECT_EQ(mine.weighing.best, why->weighing.best);
-        EXPECT_EQ(mine.weighing.bestTotal, why->weighing.bestTotal);
-        EXPECT_EQ(mine.weighing.chosenTotal, why->weighing.chosenTotal);
-        expectSameOutlook(mine.best, why->best);
-        expectSameOutlook(mine.chosen, why->chosen);
+        expectSameExplanation(mine, *why);
         EXPECT_EQ(row.expectedTotal, why->weighing.chosenTotal);
         EXPECT_EQ(row.loss, std::max(0.0, why->weighing.cost()));
         if (i == 0) {
@@ -289,13 +294,8 @@ void expectAnalysisAgrees(const Coach& coach, const Position& board) {
         const std::optional<Explanation> why = coach.explain(board, {{}, c});
         const std::optional<Explanation> mine = analysis->explainEntry(c);
         ASSERT_EQ(mine.has_value(), why.has_value());
-        if (!why)
-            continue;
-        EXPECT_EQ(mine->weighing.best, why->weighing.best);
-        EXPECT_EQ(mine->weighing.bestTotal, why->weighing.bestTotal);
-        EXPECT_EQ(mine->weighing.chosenTotal, why->weighing.chosenTotal);
-        expectSameOutlook(mine->best, why->best);
-        expectSameOutlook(mine->chosen, why->chosen);
+        if (why)
+            expectSameExplanation(*mine, *why);
     }
 }
 

@@ -103,6 +103,7 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
         }
     }
     EXPECT_TRUE(reached.contains(choices()));
+    EXPECT_TRUE(reached.contains(part<QWidget>("Wuerfelbild")));
     EXPECT_TRUE(reached.contains(part<QCheckBox>("Warnen")));
 
     roll("6");
@@ -161,7 +162,7 @@ TEST_F(CoachWindowTest, WeighsTheHeldDiceAtEachClickAndRanksTheHolds) {
         int players = 0;
         for (const RankedHold& ranked : ranking) {
             const qsizetype row = shown.indexOf(choiceText({ranked.hold.faces, -1}));
-            ASSERT_GE(row, 0) << rankedHoldLine(ranked).toStdString();
+            ASSERT_GE(row, 0) << choiceText({ranked.hold.faces, -1}).toStdString();
             EXPECT_EQ(totals[row], coachNumber(ranked.hold.expectedTotal));
             const bool held = ranked.hold.faces == board.heldFaces();
             EXPECT_EQ(ranks[row].startsWith("▸"), held) << "the player's row marked";

@@ -92,9 +92,12 @@ void BoardPage::showNothing() {
 
 void BoardPage::selectRow(std::size_t row) {
     const QModelIndex index = m_model->index(static_cast<int>(row), 0);
+    // A new current row shows itself (currentRowChanged); the same one again is shown here.
+    const bool same = m_table->selectionModel()->currentIndex().row() == index.row();
     m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                           QItemSelectionModel::Rows);
-    showSelected();
+    if (same)
+        showSelected();
 }
 
 std::optional<std::size_t> BoardPage::selectedRow() const {

@@ -86,23 +86,6 @@ QString expectedLine(double expectedTotal) {
         .arg(coachNumber(expectedTotal));
 }
 
-QString holdLine(const HoldAdvice& hold) {
-    const QString dice =
-        hold.faces.empty() ? QStringLiteral("keine, alle neu würfeln") : facesText(hold.faces);
-    return QStringLiteral("Beste Würfel zum Halten: %1, erwartete Endsumme %2")
-        .arg(dice, coachNumber(hold.expectedTotal));
-}
-
-QString bestEntryLine(const EntryAdvice& entry) {
-    return QStringLiteral("Bester Eintrag jetzt: %1, erwartete Endsumme %2")
-        .arg(categoryName(entry.category), coachNumber(entry.expectedTotal));
-}
-
-QString entryLine(const EntryAdvice& entry) {
-    return QStringLiteral("%1: %2").arg(categoryName(entry.category),
-                                        coachNumber(entry.expectedTotal));
-}
-
 QString lastMoveLine(std::optional<double> cost) {
     if (!cost)
         return QStringLiteral("Letzter Zug: noch keiner");
@@ -119,19 +102,6 @@ QString choiceText(const Choice& choice) {
     if (choice.hold.empty())
         return QStringLiteral("alle neu würfeln");
     return facesText(choice.hold) + QStringLiteral(" halten");
-}
-
-QString yourChoiceLine(const RankedHold& chosen) {
-    const std::vector<int>& faces = chosen.hold.faces;
-    return QStringLiteral("Deine Wahl: %1, erwartete Endsumme %2 (%3)")
-        .arg(faces.empty() ? QStringLiteral("keine") : facesText(faces),
-             coachNumber(chosen.hold.expectedTotal), lossNumber(chosen.drop));
-}
-
-QString rankedHoldLine(const RankedHold& ranked) {
-    return QStringLiteral("%1. %2: %3 (%4)")
-        .arg(QString::number(ranked.rank), choiceText({ranked.hold.faces, -1}),
-             coachNumber(ranked.hold.expectedTotal), lossNumber(ranked.drop));
 }
 
 QString warningText(const Explanation& explanation) {
@@ -271,11 +241,6 @@ QString endingsText(const TurnOutlook& outlook) {
     if (outlook.endings.size() > kShown)
         parts << QStringLiteral("sonst %1").arg(percentText(std::max(rest, 0.0)));
     return parts.join(QStringLiteral(", "));
-}
-
-QString turnLine(const TurnOutlook& outlook) {
-    return QStringLiteral("Diese Runde im Mittel %1: %2")
-        .arg(coachNumber(outlook.thisTurn), endingsText(outlook));
 }
 
 QString whyText(const Explanation& explanation) {

@@ -17,22 +17,12 @@ namespace kubiq {
 QString coachNumber(double value);
 // "Erwartete Endsumme bei bester Spielweise: 241,7".
 QString expectedLine(double expectedTotal);
-// "Beste Würfel zum Halten: 5 5 5, erwartete Endsumme 243,1".
-QString holdLine(const HoldAdvice& hold);
-// "Bester Eintrag jetzt: Dreierpasch, erwartete Endsumme 238,0".
-QString bestEntryLine(const EntryAdvice& entry);
-// "Dreierpasch: 238,0".
-QString entryLine(const EntryAdvice& entry);
 // "Letzter Zug: −2,4 Punkte", or "Letzter Zug: noch keiner".
 QString lastMoveLine(std::optional<double> cost);
 // "Verlust in diesem Spiel: −7,9".
 QString lossLine(double loss);
 // A choice in a few words: "6 6 halten", "alle neu würfeln", "Full House".
 QString choiceText(const Choice& choice);
-// "Deine Wahl: 4 4, erwartete Endsumme 229,5 (−1,2)"; "keine" when no die is held.
-QString yourChoiceLine(const RankedHold& chosen);
-// A row of the hold ranking: "2. 6 6 halten: 243,1 (−0,4)".
-QString rankedHoldLine(const RankedHold& ranked);
 // The question before a costly entry, with the reason: "Dieser Eintrag kostet 6,3 Punkte.
 // Besser: Full House (erwartete Endsumme 231,4). Full House ist 6,3 besser: … Trotzdem
 // eintragen?"
@@ -73,8 +63,6 @@ QString bonusLine(const BonusChances& chances);
 // The three likeliest endings of a turn and the rest as one figure: "Große Straße (40) 31 %,
 // Kleine Straße (30) 62 %, sonst 7 %".
 QString endingsText(const TurnOutlook& outlook);
-// "Diese Runde im Mittel 24,3: Große Straße (40) 31 %, …": what a hold brings this turn.
-QString turnLine(const TurnOutlook& outlook);
 // Why the best choice beats another, in one sentence whose figures add up to the cost: "3 4 5 6
 // halten ist 5,9 besser: in dieser Runde +3,1 (Große Straße 31 %), im Rest des Spiels +2,8;
 // Bonus oben 68 % gegen 68 %, unten 40 % gegen 35 %." Empty for a best choice.
