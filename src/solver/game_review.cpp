@@ -10,8 +10,17 @@ namespace {
 
 // Appends the roll that gave the board `board` (worth `value`), made from a hold worth `from`.
 void addRoll(GameReview& review, const Position& board, double from, double value) {
-    review.steps.push_back(
-        {ReviewStep::Kind::Roll, board.turn(), board.rollsMade, board.faces, from, value, {}, {}});
+    Position rolled = board;
+    rolled.held = {}; // as the roll left it, before any die was held
+    review.steps.push_back({ReviewStep::Kind::Roll,
+                            board.turn(),
+                            board.rollsMade,
+                            board.faces,
+                            from,
+                            value,
+                            {},
+                            {},
+                            rolled});
 }
 
 // The decisions of a game, each after the roll that gave its board; returns the value of the
@@ -25,7 +34,8 @@ double addMoves(const Coach& coach, GameReview& review, const std::vector<Move>&
         addRoll(review, move.before, value, weighing->bestTotal);
         review.steps.push_back({ReviewStep::Kind::Decision, move.before.turn(),
                                 move.before.rollsMade, move.before.faces, weighing->bestTotal,
-                                weighing->chosenTotal, choiceOf(move), weighing->best});
+                                weighing->chosenTotal, choiceOf(move), weighing->best,
+                                move.before});
         value = weighing->chosenTotal;
     }
     return value;

@@ -32,6 +32,9 @@ struct ReviewStep {
     double after = 0.0;
     Choice chosen; // decisions only
     Choice best;   // decisions only
+    // The board the roll gave, or the one decided on (its held dice those of the decision), to
+    // be looked at again.
+    Position board;
 
     double luck() const { return kind == Kind::Roll ? after - before : 0.0; }
     double cost() const { return kind == Kind::Decision ? before - after : 0.0; }

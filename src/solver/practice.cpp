@@ -128,18 +128,22 @@ Hint Practice::hint(const Coach& coach) const {
     if (hintSteps() < 2)
         return hint;
 
-    // Every choice of the board with its expected final TOTAL; of equals, an entry first, as
-    // the coach's best choice stops when no hold beats it.
+    // The choices of the kind the first step named, each with its expected final TOTAL: only
+    // entries, or only holds of as many dice. Another kind among them would be told apart by the
+    // first step and give the answer away.
     const Position board = start();
     std::vector<std::pair<double, Choice>> choices;
-    if (const std::optional<Advice> advice = coach.advise(board))
-        for (const EntryAdvice& entry : advice->entries)
-            choices.push_back({entry.expectedTotal, {{}, entry.category}});
-    for (const RankedHold& ranked :
-         coach.rankHolds(board, std::numeric_limits<std::size_t>::max())) {
-        const Choice hold{ranked.hold.faces, -1};
-        if (hold.hold.size() < kDiceCount || hold == best->best)
-            choices.push_back({ranked.hold.expectedTotal, hold});
+    if (hint.enters) {
+        if (const std::optional<Advice> advice = coach.advise(board))
+            for (const EntryAdvice& entry : advice->entries)
+                choices.push_back({entry.expectedTotal, {{}, entry.category}});
+    } else {
+        for (const RankedHold& ranked :
+             coach.rankHolds(board, std::numeric_limits<std::size_t>::max())) {
+            const Choice hold{ranked.hold.faces, -1};
+            if (static_cast<int>(hold.hold.size()) == hint.dice)
+                choices.push_back({ranked.hold.expectedTotal, hold});
+        }
     }
     std::stable_sort(choices.begin(), choices.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });

@@ -26,10 +26,10 @@ struct Hint {
     // The first step: whether the best choice enters a category, else how many dice it holds.
     bool enters = false;
     int dice = 0;
-    // The second step: the three best choices of the board (fewer where it offers fewer), in an
-    // order that gives none of them away: holds by how many dice they hold, then by their
-    // faces, then entries in the order of the sheet. Holding all five dice, which only puts off
-    // an entry, is left out unless it is the best. Empty until the second step is asked for.
+    // The second step: the three best choices of the kind the first step named (fewer where the
+    // board offers fewer): entries, or holds of `dice` dice. In an order that gives none of them
+    // away: holds by their faces, entries in the order of the sheet. Empty until the second step
+    // is asked for.
     std::vector<Choice> best;
 };
 

@@ -1,9 +1,19 @@
 // "Spielanalyse" as the player reads it: the chart draws the game the review has chosen, with
-// both its axes, and no line of the coach's lists runs out of the narrow window.
+// both its axes and the marks of its costly decisions; the table of steps shows the same marks,
+// follows a click on the chart and jumps from mark to mark; no line of the coach's lists runs
+// out of the narrow window.
 
+#include "board_page.h"
+#include "chance_marks.h"
+#include "chart_view.h"
 #include "coach_fixture.h"
+#include "review_model.h"
+#include "slip_marks.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QSet>
+#include <QTableView>
 
 namespace kubiq::test {
 namespace {
@@ -39,6 +49,38 @@ protected:
     QImage review(int number) const {
         choose(number);
         return chart()->grab().toImage();
+    }
+    QTableView* table() const { return part<QTableView>("Spielverlauf"); }
+    const ReviewModel& model() const { return *dynamic_cast<ReviewModel*>(table()->model()); }
+    // The pixels of `area` in `drawn` that have the colour of a slip's mark.
+    static int marked(const QImage& drawn, const QRect& area, Slip slip, const QColor& ground) {
+        const QColor colour = slipColour(slip, ground);
+        int count = 0;
+        for (int y = std::max(0, area.top()); y <= std::min(area.bottom(), drawn.height() - 1); ++y)
+            for (int x = std::max(0, area.left()); x <= std::min(area.right(), drawn.width() - 1);
+                 ++x)
+                count += drawn.pixelColor(x, y) == colour;
+        return count;
+    }
+    // The columns of the chart where step `index` is drawn.
+    QRect columnsOf(std::size_t index) const {
+        auto* drawn = dynamic_cast<ChartView*>(chart());
+        int left = -1;
+        int right = -1;
+        for (int x = 0; x < drawn->width(); ++x)
+            if (drawn->stepAt(x) == index) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        return {QPoint(left, 0), QPoint(right, drawn->height() - 1)};
+    }
+    // The rows of the shown game that carry a mark.
+    QList<int> markedRows() const {
+        QList<int> rows;
+        for (int row = 0; row < model().rowCount(); ++row)
+            if (model().isMarked(row))
+                rows << row;
+        return rows;
     }
 };
 
@@ -98,11 +140,97 @@ TEST_F(AnalysisViewTest, TheChartHasBothAxesWithTheirFigures) {
         << "the turns";
 }
 
-// A costly decision's line of the review is longer than the window is wide: it wraps.
+// Each costly decision's mark, in its slip's colour, is drawn on the chart where the decision
+// left the expected TOTAL, and in the Loss cell of its row; an unmarked row's cell has none.
+TEST_F(AnalysisViewTest, TheMarksAreDrawnOnTheChartAndInTheTable) {
+    const QImage drawn = review(1);
+    const QColor ground = table()->palette().color(QPalette::Base);
+    const QList<int> rows = markedRows();
+    ASSERT_GE(rows.size(), 3);
+    QSet<int> slips;
+    for (int row : rows) {
+        const auto slip = static_cast<Slip>(
+            model().index(row, ReviewModel::Loss).data(ReviewModel::kSlipRole).toInt());
+        SCOPED_TRACE(model().index(row, 0).data(Qt::AccessibleTextRole).toString().toStdString());
+        slips.insert(static_cast<int>(slip));
+        // The decision leaves the TOTAL at the end of its step: its mark stands on that edge.
+        const QRect around = columnsOf(static_cast<std::size_t>(row))
+                                 .united(columnsOf(static_cast<std::size_t>(row) + 1));
+        EXPECT_GE(marked(drawn, around, slip, chart()->palette().color(QPalette::Base)), 6)
+            << "on the chart";
+
+        const QModelIndex cell = model().index(row, ReviewModel::Loss);
+        table()->scrollTo(cell);
+        const QImage cells = table()->viewport()->grab().toImage();
+        EXPECT_GE(marked(cells, table()->visualRect(cell), slip, ground), 10) << "in the table";
+        const QModelIndex roll = model().index(row - 1, ReviewModel::Loss);
+        for (Slip any : {Slip::Inaccuracy, Slip::Mistake, Slip::Blunder})
+            EXPECT_EQ(marked(cells, table()->visualRect(roll), any, ground), 0)
+                << "a roll has no mark";
+    }
+    EXPECT_GE(slips.size(), 2) << "marks of more than one kind";
+}
+
+// A click on the chart selects its step in the table, with the reason of a costly decision
+// below; "nur Fehler" keeps only the marked decisions; Ctrl+Down and Ctrl+Up go from mark to mark.
+TEST_F(AnalysisViewTest, TheChartChoosesTheStepAndKeysJumpFromMarkToMark) {
+    review(1);
+    const QList<int> rows = markedRows();
+    ASSERT_GE(rows.size(), 3);
+    const int first = rows[0];
+    const QRect columns = columnsOf(static_cast<std::size_t>(first));
+    QTest::mouseClick(chart(), Qt::LeftButton, {}, QPoint(columns.center().x(), 20));
+    EXPECT_EQ(table()->currentIndex().row(), first);
+    const QString sentence = model().index(first, 0).data(Qt::AccessibleTextRole).toString();
+    const QString cost = sentence.section(", kostet ", 1).section(' ', 0, 0);
+    EXPECT_TRUE(line("Begruendung").contains(" ist " + cost + " besser: in dieser Runde "))
+        << line("Begruendung").toStdString();
+    EXPECT_EQ(part<ChanceMarks>("BegruendungMarken")->bars().size(), 2) << "the bonus chances";
+    // Its board, analysed, in the "Brett" pane: the one the decision was made on.
+    const std::optional<BoardAnalysis>& board = part<BoardPage>("AnalyseBrett")->analysis();
+    ASSERT_TRUE(board);
+    EXPECT_EQ(board->board, model().step(first).board);
+    EXPECT_EQ(board->board.faces, model().step(first).faces);
+    EXPECT_FALSE(board->rows.empty());
+    QTest::mouseClick(chart(), Qt::LeftButton, {},
+                      QPoint(columnsOf(static_cast<std::size_t>(first) - 1).center().x(), 20));
+    EXPECT_EQ(table()->currentIndex().row(), first - 1) << "its roll";
+    EXPECT_EQ(line("Begruendung"), "") << "a roll has no reason";
+
+    part<QCheckBox>("NurFehler")->click();
+    int shown = 0;
+    for (int row = 0; row < model().rowCount(); ++row)
+        if (!table()->isRowHidden(row)) {
+            ++shown;
+            EXPECT_TRUE(model().isMarked(row)) << row;
+        }
+    EXPECT_EQ(shown, rows.size());
+    EXPECT_EQ(table()->currentIndex().row(), first) << "the nearest mark, not a hidden row";
+
+    coach()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(coach()));
+    part<QCheckBox>("NurFehler")->click();
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(table()->currentIndex().row(), rows[1]);
+    QTest::keyClick(table(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(table()->currentIndex().row(), rows[2]);
+    QTest::keyClick(table(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(table()->currentIndex().row(), rows[1]);
+    EXPECT_TRUE(table()->toolTip().contains("Strg+↓")) << "the keys are told";
+}
+
+// The table's rows keep to one line, and a costly decision's reason, longer than the window is
+// wide, wraps below it; no row of the coach's lists runs out of the window.
 TEST_F(AnalysisViewTest, LongLinesWrapWithinTheCoachsLists) {
     review(1);
-    const auto* steps = part<QListWidget>("Spielverlauf");
-    int tallest = 0;
+    table()->setCurrentIndex(model().index(markedRows().value(0), 0));
+    const auto* why = part<QLabel>("Begruendung");
+    ASSERT_TRUE(why->isVisible());
+    EXPECT_LE(why->geometry().right(), coach()->width());
+    EXPECT_GT(why->height(), why->fontMetrics().height() * 3 / 2) << "the reason on two rows";
+    for (int row = 0; row < model().rowCount(); ++row)
+        EXPECT_LT(table()->rowHeight(row), table()->fontMetrics().height() * 2) << row;
     for (int tab = 0; tab < 4; ++tab) {
         showView(tab);
         QCoreApplication::processEvents();
@@ -114,12 +242,9 @@ TEST_F(AnalysisViewTest, LongLinesWrapWithinTheCoachsLists) {
             for (int row = 0; row < list->count(); ++row) {
                 const QRect rect = list->visualItemRect(list->item(row));
                 EXPECT_LE(rect.right(), list->viewport()->width()) << row;
-                if (list == steps)
-                    tallest = std::max(tallest, rect.height());
             }
         }
     }
-    EXPECT_GT(tallest, steps->fontMetrics().height() * 3 / 2) << "a step's line on two rows";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "coach.h"
 #include "window_fixture.h"
 
+#include <QAbstractItemModel>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -46,6 +47,14 @@ protected:
         for (int i = 0; found && i < found->count(); ++i)
             shown << found->item(i)->text();
         return shown;
+    }
+    // The review's steps, each row as the sentence a screen reader hears.
+    QStringList reviewRows() const {
+        QStringList sentences;
+        const QAbstractItemModel* steps = part<QTableView>("Spielverlauf")->model();
+        for (int row = 0; row < steps->rowCount(); ++row)
+            sentences << steps->index(row, 0).data(Qt::AccessibleTextRole).toString();
+        return sentences;
     }
     // The first turn's board with these dice, none held.
     static Position firstRoll(std::string_view faces) {

@@ -6,6 +6,7 @@
 #include "coach_texts.h"
 #include "coach_window.h"
 #include "sheet_rows.h"
+#include "slip_marks.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -21,11 +22,6 @@
 
 namespace kubiq::test {
 namespace {
-
-// The bars beside a row of one of the coach's lists.
-ChanceBars barsOf(const QListWidget* list, int row) {
-    return list ? ChanceMarksDelegate::barsOf(list->model()->index(row, 0)) : ChanceBars();
-}
 
 TEST_F(CoachWindowTest, F2OpensTheCoachBesideTheGameAndClosesIt) {
     EXPECT_EQ(coach(), nullptr) << "never open at start";
@@ -108,7 +104,7 @@ TEST_F(CoachWindowTest, FollowsTheBoardOnScreen) {
     }
     EXPECT_TRUE(reached.contains(choices()));
     EXPECT_TRUE(reached.contains(part<QWidget>("Wuerfelbild")));
-    EXPECT_TRUE(reached.contains(coach()->findChild<QCheckBox*>()));
+    EXPECT_TRUE(reached.contains(part<QCheckBox>("Warnen")));
 
     roll("6");
     roll("6");
@@ -269,7 +265,7 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     messageBox.onShow = [&] {
         total = cell(SumCell::Total)->text();
         atBox = QStringList{line("LetzterZug"), line("Verlust"), part<QLabel>("Bilanz")->text()};
-        stepsAtBox = rows("Spielverlauf");
+        stepsAtBox = reviewRows();
     };
     for (int c = 0; c < kCategoryCount; ++c) {
         roll("12345");
@@ -303,39 +299,41 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     const QString fresh = part<QLabel>("Bilanz")->text();
     EXPECT_TRUE(fresh.endsWith(QString::fromUtf8("\u2212 0,0 Verlust")))
         << "a loss is subtracted even when it is nothing yet: " << fresh.toStdString();
-    EXPECT_EQ(rows("Spielverlauf"), QStringList());
+    EXPECT_EQ(reviewRows(), QStringList());
 
     auto* games = part<QComboBox>("Spielauswahl");
     ASSERT_EQ(games->count(), 2);
     EXPECT_EQ(games->itemText(1), "1. Spiel: " + total + " Punkte");
     games->setCurrentIndex(1);
     EXPECT_EQ("Letztes Spiel: " + part<QLabel>("Bilanz")->text(), line("LetztesSpiel"));
-    const QStringList steps = rows("Spielverlauf");
+    const QStringList steps = reviewRows();
     EXPECT_EQ(steps.size(), 13 + 14 + 1) << "13 entries, 14 rolls, one hold";
     EXPECT_TRUE(steps.front().startsWith("Runde 1, Wurf 1: 1 2 3 4 5, Glück "))
         << steps.front().toStdString();
-    // Under each costly decision its reason, for the same cost, with the bonus chances it left.
+    // Below the table, the selected costly decision's reason, for the same cost, with the bonus
+    // chances it left.
+    part<QTabWidget>("Ansichten")->setCurrentIndex(1);
+    auto* table = part<QTableView>("Spielverlauf");
     int costly = 0;
     for (int i = 0; i < steps.size(); ++i) {
-        const QStringList lines = steps[i].split('\n');
-        if (!lines[0].contains(", kostet ")) {
-            EXPECT_EQ(lines.size(), 1) << lines[0].toStdString();
-            EXPECT_TRUE(barsOf(part<QListWidget>("Spielverlauf"), i).isEmpty());
+        table->setCurrentIndex(table->model()->index(i, 0));
+        const auto& bars = part<ChanceMarks>("BegruendungMarken")->bars();
+        if (!steps[i].contains(", kostet ")) {
+            EXPECT_EQ(line("Begruendung"), "") << steps[i].toStdString();
+            EXPECT_TRUE(bars.isEmpty());
             continue;
         }
         ++costly;
         SCOPED_TRACE(steps[i].toStdString());
-        ASSERT_EQ(lines.size(), 2);
-        const QString cost = lines[0].section(", kostet ", 1).section(' ', 0, 0);
-        EXPECT_TRUE(lines[1].contains(" ist " + cost + " besser: in dieser Runde "));
-        EXPECT_TRUE(lines[1].contains(", im Rest des Spiels "));
-        EXPECT_EQ(barsOf(part<QListWidget>("Spielverlauf"), i).size(), 2);
+        const QString cost = steps[i].section(", kostet ", 1).section(' ', 0, 0);
+        EXPECT_TRUE(line("Begruendung").contains(" ist " + cost + " besser: in dieser Runde "));
+        EXPECT_TRUE(line("Begruendung").contains(", im Rest des Spiels "));
+        EXPECT_EQ(bars.size(), 2);
     }
     EXPECT_GE(costly, 5);
     auto* chart = part<QWidget>("Verlaufskurve");
-    EXPECT_TRUE(chart->accessibleDescription().contains(steps.back().section('\n', 0, 0)));
-    // Lucky rolls are drawn green, unlucky ones red (the costly decisions' diamonds are orange).
-    part<QTabWidget>("Ansichten")->setCurrentIndex(1);
+    EXPECT_TRUE(chart->accessibleDescription().contains(steps.back()));
+    // Lucky rolls are drawn green, unlucky ones red.
     const QImage drawn = chart->grab().toImage();
     int green = 0;
     int red = 0;
@@ -350,6 +348,27 @@ TEST_F(CoachWindowTest, ReviewsEveryGameOfTheRunIntoExpectationLuckAndLoss) {
     EXPECT_GT(red, 0);
     EXPECT_TRUE(part<QLabel>("Mittel")->text().startsWith("Mittel über 1 Spiel: " + total + ",0"));
     EXPECT_TRUE(part<QLabel>("BesteWahl")->text().startsWith("Beste Wahl bei "));
+    // The run's list counts the game's marks as the review's rows carry them, in words and as
+    // badges drawn in their colours.
+    SlipCounts counts{};
+    for (const QString& step : steps)
+        for (Slip slip : {Slip::Inaccuracy, Slip::Mistake, Slip::Blunder})
+            counts[static_cast<std::size_t>(slip)] += step.endsWith(" – " + slipWord(slip));
+    EXPECT_GE(counts[static_cast<std::size_t>(Slip::Blunder)], 1);
+    part<QTabWidget>("Ansichten")->setCurrentIndex(2);
+    auto* run = part<QListWidget>("Spieleliste");
+    EXPECT_EQ(run->item(0)->data(Qt::AccessibleTextRole).toString(),
+              run->item(0)->text() + ", " + slipCountsText(counts));
+    const QImage list = run->viewport()->grab().toImage();
+    const QRect row = run->visualItemRect(run->item(0));
+    for (Slip slip : {Slip::Inaccuracy, Slip::Mistake, Slip::Blunder}) {
+        const QColor colour = slipColour(slip, run->palette().color(QPalette::Base));
+        int pixels = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                pixels += list.pixelColor(x, y) == colour;
+        EXPECT_GE(pixels, 10) << slipWord(slip).toStdString();
+    }
 }
 
 // A game of 1 2 3 4 5 entered in sheet order has costly entries to practise; the exercises only
@@ -382,8 +401,8 @@ TEST_F(CoachWindowTest, SetsTheCostliestBoardsAgainWithoutTouchingTheGame) {
     EXPECT_GE(costOf(exercises.back()), 1.0);
     EXPECT_EQ(part<QLabel>("Uebersicht")->text(), practiceSummary(0, exercises.size()));
 
-    // The first exercise answered by rolling all five again, then the second with its best.
-    click(part<QPushButton>("NaechsteAufgabe"));
+    // The first exercise, on show at once, answered by rolling all five again, then the second
+    // with its best.
     EXPECT_TRUE(part<QLabel>("Aufgabenbrett")->text().startsWith("Aufgabe: Spiel 1, Runde "));
     click(part<QPushButton>("UebenWuerfeln"));
     const QString answer = part<QLabel>("Antwort")->text();

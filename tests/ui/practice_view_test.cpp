@@ -71,7 +71,6 @@ protected:
 };
 
 TEST_F(PracticeViewTest, AMissIsTriedAgainWithAHintAndThenSolved) {
-    click(button("NaechsteAufgabe"));
     const Position start = shownBoard();
     ASSERT_EQ(start.rollsMade, 1);
     const Choice wrong{{start.faces[0]}, -1};
@@ -136,7 +135,6 @@ TEST_F(PracticeViewTest, AMissIsTriedAgainWithAHintAndThenSolved) {
 }
 
 TEST_F(PracticeViewTest, AShownSolutionComesBackAfterTheNextGame) {
-    click(button("NaechsteAufgabe"));
     const Position start = shownBoard();
     const Weighing missed = *table.weigh(start, {{start.faces[0]}, -1});
     ASSERT_FALSE(missed.isBest());
@@ -149,24 +147,34 @@ TEST_F(PracticeViewTest, AShownSolutionComesBackAfterTheNextGame) {
     EXPECT_FALSE(button("Nochmal")->isVisible()) << "the exercise has ended";
     EXPECT_FALSE(button("UebenWuerfeln")->isEnabled());
 
-    // A new game's exercises set a new list: no board of the old one stays on show.
+    // A new game's exercises set a new list: no board of the old one stays on show, but the new
+    // list's first, untouched.
     playGame("12345"); // the same decisions again: as many exercises again
-    EXPECT_FALSE(part<QWidget>("Aufgabe")->isVisible());
-    EXPECT_EQ(line("Aufgabenbrett"), "");
     const QStringList now = rows("Aufgabenliste");
     EXPECT_EQ(now.size(), 2 * exercises.size());
     EXPECT_TRUE(now.contains(exercises.front())) << "the shown one is back";
+    EXPECT_EQ(place(line("Aufgabenbrett")), place(now.front()));
+    EXPECT_EQ(line("Antwort"), "");
+    EXPECT_EQ(line("Loesung"), "");
+    EXPECT_TRUE(button("UebenWuerfeln")->isEnabled());
 }
 
-TEST_F(PracticeViewTest, NextGoesThroughTheListUnansweredAndRoundAgain) {
-    const auto* list = part<QListWidget>("Aufgabenliste");
-    for (int i = 0; i <= exercises.size(); ++i) {
+// The list opens with its first exercise marked as chosen, and that exercise's board is on show
+// at once: it was hidden until "Nächste Aufgabe" was pressed. The arrow keys choose another.
+TEST_F(PracticeViewTest, TheMarkedExerciseIsOnShowAndNextGoesThroughTheListAndRoundAgain) {
+    auto* list = part<QListWidget>("Aufgabenliste");
+    ASSERT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(part<QWidget>("Aufgabe")->isVisible());
+    EXPECT_EQ(place(line("Aufgabenbrett")), place(exercises[0]));
+    for (int i = 1; i <= exercises.size(); ++i) {
         click(button("NaechsteAufgabe"));
         const int at = i % exercises.size();
         SCOPED_TRACE(at);
         EXPECT_EQ(place(line("Aufgabenbrett")), place(exercises[at]));
         EXPECT_EQ(list->currentRow(), at);
     }
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(place(line("Aufgabenbrett")), place(exercises[1]));
 }
 
 } // namespace

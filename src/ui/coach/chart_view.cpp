@@ -1,9 +1,10 @@
 #include "chart_view.h"
 
 #include "coach_texts.h"
+#include "slip_marks.h"
 
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,6 @@ namespace {
 // Bright enough on a dark base and dark enough on a light one.
 const QColor kLucky(46, 157, 58);
 const QColor kUnlucky(214, 59, 47);
-const QColor kCostly(224, 138, 0);
 
 constexpr int kLeft = 34;   // room for the points
 constexpr int kBottom = 16; // room for the turns
@@ -39,6 +39,7 @@ QSize ChartView::minimumSizeHint() const {
 
 void ChartView::showReview(const GameReview& review) {
     m_review = review;
+    m_selected.reset(); // until the review chooses its step
     QStringList lines{balanceLine(review)};
     for (const ReviewStep& step : review.steps)
         lines << stepLine(step);
@@ -46,6 +47,36 @@ void ChartView::showReview(const GameReview& review) {
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
     update();
+}
+
+void ChartView::showSelected(std::optional<std::size_t> step) {
+    if (m_selected == step)
+        return;
+    m_selected = step;
+    update();
+}
+
+QRectF ChartView::plot() const {
+    return {kLeft, kMargin, static_cast<double>(width() - kLeft - kMargin),
+            static_cast<double>(height() - kMargin - kBottom)};
+}
+
+std::optional<std::size_t> ChartView::stepAt(int x) const {
+    const QRectF area = plot();
+    const std::size_t count = m_review.steps.size();
+    if (count == 0 || x < area.left() || x > area.right())
+        return std::nullopt;
+    // Step i is drawn from i/count to (i+1)/count of the plot's width.
+    const auto step =
+        static_cast<std::size_t>((x - area.left()) / area.width() * static_cast<double>(count));
+    return std::min(step, count - 1);
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+    const std::optional<std::size_t> step = stepAt(event->position().toPoint().x());
+    if (step && event->button() == Qt::LeftButton && onStepClicked)
+        onStepClicked(*step);
+    QWidget::mousePressEvent(event);
 }
 
 void ChartView::paintEvent(QPaintEvent*) {
@@ -65,7 +96,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     // Whole tens around the figures, so that the scale reads at a glance.
     low = std::floor((low - 5.0) / 10.0) * 10.0;
     high = std::ceil((high + 5.0) / 10.0) * 10.0;
-    const QRectF plot(kLeft, kMargin, width() - kLeft - kMargin, height() - kMargin - kBottom);
+    const QRectF plot = this->plot();
     const double count = std::max<double>(1.0, static_cast<double>(steps.size()));
     const auto at = [&](std::size_t index, double value) {
         return QPointF(plot.left() + plot.width() * static_cast<double>(index) / count,
@@ -96,6 +127,11 @@ void ChartView::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(top.x() - 10, plot.bottom(), 20, kBottom), Qt::AlignCenter,
                          QString::number(turn));
     }
+    if (m_selected && *m_selected < steps.size()) {
+        const QColor band = palette().color(QPalette::Highlight);
+        painter.fillRect(QRectF(at(*m_selected, high), at(*m_selected + 1, low)),
+                         QColor(band.red(), band.green(), band.blue(), 60));
+    }
     painter.setPen(QPen(ink, 0));
     painter.drawRect(plot);
 
@@ -108,19 +144,27 @@ void ChartView::paintEvent(QPaintEvent*) {
             colour = kUnlucky;
         painter.setPen(QPen(colour, step.kind == ReviewStep::Kind::Roll ? 2.0 : 1.5));
         painter.drawLine(at(i, step.before), at(i + 1, step.after));
-        if (slipOf(step.cost()) >= Slip::Mistake) {
-            const QPointF point = at(i + 1, step.after);
-            QPainterPath diamond;
-            diamond.moveTo(point + QPointF(0, -5));
-            diamond.lineTo(point + QPointF(5, 0));
-            diamond.lineTo(point + QPointF(0, 5));
-            diamond.lineTo(point + QPointF(-5, 0));
-            diamond.closeSubpath();
-            painter.setPen(QPen(ink, 1.0));
-            painter.setBrush(kCostly);
-            painter.drawPath(diamond);
-            painter.setBrush(Qt::NoBrush);
-        }
+    }
+    // The marks over the lines, so that no line hides one: a dot in the slip's colour where the
+    // decision left the expected TOTAL, its badge above it (below it near the top).
+    const QColor ground = palette().color(QPalette::Base);
+    const QFontMetrics metrics(small);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Slip slip = slipOf(steps[i].cost());
+        if (slip == Slip::None)
+            continue;
+        const QPointF point = at(i + 1, steps[i].after);
+        painter.setPen(QPen(ink, 1.0));
+        painter.setBrush(slipColour(slip, ground));
+        painter.drawEllipse(point, 3.5, 3.5);
+        painter.setBrush(Qt::NoBrush);
+        const SlipBadges badge{{slip, -1}};
+        const int width = slipBadgesWidth(small, badge);
+        const int height = metrics.height();
+        const double top =
+            point.y() - 5 - height < plot.top() ? point.y() + 5 : point.y() - 5 - height;
+        paintSlipBadges(painter, QRectF(point.x() - width / 2.0, top, width, height).toRect(),
+                        badge, ground);
     }
 }
 

@@ -312,4 +312,8 @@ QString solutionLine(const Weighing& weighing) {
         .arg(choiceText(weighing.best), coachNumber(weighing.bestTotal));
 }
 
+QString luckText(double luck) {
+    return luckNumber(luck);
+}
+
 } // namespace kubiq

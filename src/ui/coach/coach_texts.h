@@ -82,5 +82,7 @@ QString hintLine(const Hint& hint);
 QString candidatesLine(const Hint& hint);
 // "Lösung: 6 6 halten (erwartete Endsumme 236,1)".
 QString solutionLine(const Weighing& weighing);
+// Luck with its sign, as the review writes it: "+3,4", "−2,1", "+0,0".
+QString luckText(double luck);
 
 } // namespace kubiq

@@ -4,7 +4,6 @@
 #include "board_code.h"
 #include "board_dialog.h"
 #include "board_page.h"
-#include "chart_view.h"
 #include "coach_lines.h"
 #include "coach_texts.h"
 #include "design_palette.h"
@@ -92,13 +91,14 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_warn->setObjectName(QStringLiteral("Warnen"));
     page(m_views, "Rat", QStringLiteral("Rat"), {m_board, m_balance, m_warn});
     m_review = new ReviewView;
-    m_chart = new ChartView;
-    page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review, m_chart});
+    page(m_views, "Analyse", QStringLiteral("Spielanalyse"), {m_review});
+    m_review->analyseBoard = [this](const Position& board) {
+        return m_coach ? kubiq::analyse(*m_coach, board) : std::nullopt;
+    };
     m_run = new RunView;
     page(m_views, "Statistik", QStringLiteral("Statistik"), {m_run});
     m_practice = new PracticeView;
     page(m_views, "Ueben", QStringLiteral("Üben"), {m_practice});
-    m_review->onShown = [this](const GameReview& review) { m_chart->showReview(review); };
 
     for (QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)})
         new QShortcut(key, this, this, &QWidget::close);

@@ -19,7 +19,6 @@ namespace kubiq {
 
 class BoardDialog;
 class BoardPage;
-class ChartView;
 class GameBalanceView;
 class MessageBox;
 class PracticeView;
@@ -91,7 +90,6 @@ private:
     GameBalanceView* m_balance = nullptr;
     QCheckBox* m_warn = nullptr;
     ReviewView* m_review = nullptr;
-    ChartView* m_chart = nullptr;
     RunView* m_run = nullptr;
     PracticeView* m_practice = nullptr;
     BoardDialog* m_boardDialog = nullptr;

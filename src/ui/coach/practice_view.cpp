@@ -2,6 +2,7 @@
 
 #include "coach_lines.h"
 #include "coach_texts.h"
+#include "slip_marks.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,8 +40,16 @@ PracticeView::PracticeView(QWidget* parent) : QWidget(parent) {
     m_summary = addLine(this, layout, "Uebersicht");
     m_list = addList(this, layout, "Aufgabenliste", QStringLiteral("Aufgaben"));
     m_list->setMaximumHeight(110);
+    m_list->setItemDelegate(new SlipMarksDelegate(m_list));
     connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         m_practice.take(static_cast<std::size_t>(m_list->row(item)));
+        showExercise();
+    });
+    // The exercise marked as chosen is the one on show, whichever way the mark moved.
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0 || m_practice.index() == static_cast<std::size_t>(row))
+            return;
+        m_practice.take(static_cast<std::size_t>(row));
         showExercise();
     });
 
@@ -136,6 +145,8 @@ void PracticeView::follow(const Coach& coach, const std::vector<PlayedGame>& fin
     m_coach = &coach;
     if (!m_practice.follow(coach, finished))
         return;
+    // The list marks its first exercise as chosen: its board is on show at once.
+    m_practice.take(0);
     showList();
     showExercise();
 }
@@ -150,7 +161,14 @@ void PracticeView::showList() {
     QStringList rows;
     for (const Exercise& exercise : open)
         rows << exerciseLine(exercise);
+    const QSignalBlocker quiet(m_list); // a new list leaves the exercise in hand alone
     setRows(m_list, rows);
+    for (int i = 0; i < m_list->count(); ++i) {
+        const Slip slip = slipOf(open[static_cast<std::size_t>(i)].cost);
+        SlipMarksDelegate::setBadges(m_list->item(i), {{slip, -1}});
+        m_list->item(i)->setData(Qt::AccessibleTextRole,
+                                 rows[i] + QStringLiteral(" – ") + slipWord(slip));
+    }
     m_next->setVisible(!open.empty());
 }
 

@@ -1,27 +1,36 @@
 #pragma once
 
+#include "board_analysis.h"
 #include "coach.h"
 #include "game_review.h"
+#include "review_model.h"
 
 #include <QWidget>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
+class QTabWidget;
+class QTableView;
 
 namespace kubiq {
 
-// For each decision of a review, in order: why the best choice was better, or nothing when
-// the decision was the best.
-using Reasons = std::vector<std::optional<Explanation>>;
+class BoardPage;
+class ChanceMarks;
+class ChartView;
 
 // The review of a game ("Spielanalyse"), the game on show or any finished one of the run: its
-// balance of expectation, luck and loss, and every roll and decision in order, each costly
-// decision with its reason and the bonus chances it left against those of the best choice.
+// balance of expectation, luck and loss, and every roll and decision as a row of a table, "nur
+// Fehler" to show only the marked decisions. Below the table, the selected costly decision's
+// reason with the bonus chances it left against those of the best choice; below that the game's
+// chart ("Verlauf"), a click on which selects its step, and the board of the step selected as the
+// "Rat" page shows a board ("Brett"). Ctrl+Down and Ctrl+Up jump to the next and the previous
+// marked decision.
 class ReviewView final : public QWidget {
 public:
     explicit ReviewView(QWidget* parent = nullptr);
@@ -30,20 +39,35 @@ public:
     void showGames(const GameReview& onShow, const Reasons& onShowReasons,
                    const std::vector<GameReview>& finished,
                    const std::vector<Reasons>& finishedReasons);
+    // Selects step `index` of the review shown; with "nur Fehler" the nearest marked decision.
+    void selectStep(std::size_t index);
 
-    // Called with the review shown, each time it is shown anew.
-    std::function<void(const GameReview&)> onShown;
+    // Analyses the board of the step selected, each time the selection moves to another board:
+    // the board the roll gave, or the one decided on. Without it no board is shown.
+    std::function<std::optional<BoardAnalysis>(const Position&)> analyseBoard;
 
 private:
     void showChosen();
+    void filter();
+    void jump(int direction);
+    void stepChosen();
 
     const GameReview* m_onShow = nullptr;
     const Reasons* m_onShowReasons = nullptr;
     const std::vector<GameReview>* m_finished = nullptr;
     const std::vector<Reasons>* m_finishedReasons = nullptr;
+    ReviewModel m_model;
+    int m_shownGame = -1;
+    std::optional<std::size_t> m_chosenStep;
     QComboBox* m_games = nullptr;
     QLabel* m_balance = nullptr;
-    QListWidget* m_steps = nullptr;
+    QCheckBox* m_onlyMarked = nullptr;
+    QTableView* m_steps = nullptr;
+    QLabel* m_why = nullptr;
+    ChanceMarks* m_whyMarks = nullptr;
+    QTabWidget* m_panes = nullptr;
+    ChartView* m_chart = nullptr;
+    BoardPage* m_board = nullptr;
 };
 
 } // namespace kubiq

@@ -11,8 +11,8 @@ class QListWidget;
 
 namespace kubiq {
 
-// The finished games of the run in numbers: each game's TOTAL, luck and loss, their means, and
-// how often the player made the best choice.
+// The finished games of the run in numbers: each game's TOTAL, luck and loss and how many of
+// its decisions carry each mark, their means, and how often the player made the best choice.
 class RunView final : public QWidget {
 public:
     explicit RunView(QWidget* parent = nullptr);
