@@ -61,10 +61,10 @@ TEST(MersenneDraw, TheSameSeedGivesTheSameSequenceAndAnotherSeedAnother) {
 }
 
 TEST(MersenneDraw, IsTheTopOfTheStandardGeneratorSeededWithBothHalvesOfTheSeed) {
-    // Several thousand draws: the generator works out its next 624 outputs at once, here and in
-    // the library, from two copies of the standard library's code built at different levels of
-    // optimisation (this file's own below); a call from one into the other must keep the draw's
-    // state whichever copy the linker keeps.
+    // Past three refills of the generator's 624 outputs, done here and in the library by two
+    // copies of the standard library's code built at different levels of optimisation (this
+    // file's own is set in tests/CMakeLists.txt): the draw must keep its state across a refill,
+    // whichever copy the linker keeps.
     const struct {
         const char* why;
         std::uint64_t seed;
