@@ -25,6 +25,8 @@ done
 cd "$source"
 cmake --preset windows -B "$build" -DKUBIQ_PREBUILT_TABLE="$table" >/dev/null
 nice -n 10 cmake --build "$build"
-# The rules' and the solver's tests, built for Windows, under Wine.
+# The rules' and the solver's tests, built for Windows, under Wine, in a prefix made first:
+# CTest lists each program's tests by running it, which must not wait for the prefix.
+tests/windows/wine-run
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 900
 "$source/packaging/windows/package.sh" "$build" "$build/package"
