@@ -19,6 +19,6 @@ int main(int argc, char* argv[]) {
     kubiq::QtMessageBox messageBox(kubiq::designPalette());
     kubiq::FramePacer pacer;
     kubiq::Form1 window({clock, random, beeper, messageBox, pacer});
-    window.show();
+    window.showNormal(); // the designed size; a browser would show a window full screen
     return app.exec();
 }

@@ -315,7 +315,7 @@ void Form1::showCoach() {
     m_coach->follow(positionOf(m_game), m_moves);
     if (first)
         m_coach->placeBeside(*this);
-    m_coach->show();
+    m_coach->showNormal(); // beside the game, also where windows start full screen (the browser)
     m_coach->raise();
 }
 

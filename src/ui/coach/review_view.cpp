@@ -116,7 +116,7 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
          {std::pair{Qt::CTRL | Qt::Key_Down, 1}, {Qt::CTRL | Qt::Key_Up, -1}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, direction] { jump(direction); });
+        connect(shortcut, &QShortcut::activated, this, [this, step = direction] { jump(step); });
     }
 }
 
