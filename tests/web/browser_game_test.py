@@ -174,11 +174,33 @@ class Browser:
 
 
 class PageDigits(Digits):
-    """Digits as text_line draws them in the page."""
+    """Digits as text_line draws them in the page. The page's FreeType places a glyph at a
+    fraction of a pixel, so its soft edges differ by a few pixels from place to place: a digit
+    is the glyph that matches clearly best, within a tenth of its ink."""
 
     def __init__(self, browser, die=False):  # pylint: disable=super-init-not-called
         self.glyphs = [browser.text_picture(str(d), die) for d in range(10)]
         self.light = die
+
+    def read(self, rows, box):
+        x, y, width, height = box
+        picture = cropped([row[x:x + width] for row in rows[y:y + height]])
+        if not picture:
+            return None
+        digits, column = "", 0
+        while column < len(picture[0]):
+            if not any(row[column] for row in picture):
+                column += 1
+                continue
+            scores = [self.mismatches(picture, glyph, column) for glyph in self.glyphs]
+            order = sorted(range(10), key=scores.__getitem__)
+            best, second = order[0], order[1]
+            ink = sum(sum(line) for line in self.glyphs[best])
+            assert scores[best] <= max(2, ink // 10) and scores[second] >= scores[best] + 2, \
+                f"no digit matches clearly at column {column}: {scores}"
+            digits += str(best)
+            column += len(self.glyphs[best][0])
+        return int(digits)
 
 
 class Game:
