@@ -29,7 +29,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
 from wine_game_test import (BLACK, DESIGNED_SIZE, DIE_BACK, DIE_BOX, HELP, HOLD, OK, RED, ROLL,  # noqa: E402
-                            Digits, category, check_sheet, cropped, shows)
+                            Digits, check_sheet, cropped, play_turns, shows)
 from wine_session import wait_for  # noqa: E402
 import sheet_twin as twin  # noqa: E402
 
@@ -182,25 +182,11 @@ class PageDigits(Digits):
         self.glyphs = [browser.text_picture(str(d), die) for d in range(10)]
         self.light = die
 
-    def read(self, rows, box):
-        x, y, width, height = box
-        picture = cropped([row[x:x + width] for row in rows[y:y + height]])
-        if not picture:
-            return None
-        digits, column = "", 0
-        while column < len(picture[0]):
-            if not any(row[column] for row in picture):
-                column += 1
-                continue
-            scores = [self.mismatches(picture, glyph, column) for glyph in self.glyphs]
-            order = sorted(range(10), key=scores.__getitem__)
-            best, second = order[0], order[1]
-            ink = sum(sum(line) for line in self.glyphs[best])
-            assert scores[best] <= max(2, ink // 10) and scores[second] >= scores[best] + 2, \
-                f"no digit matches clearly at column {column}: {scores}"
-            digits += str(best)
-            column += len(self.glyphs[best][0])
-        return int(digits)
+    def best(self, scores):
+        order = sorted(range(10), key=scores.__getitem__)
+        ink = sum(sum(line) for line in self.glyphs[order[0]])
+        clear = scores[order[0]] <= max(2, ink // 10) and scores[order[1]] >= scores[order[0]] + 2
+        return order[0] if clear else None
 
 
 class Game:
@@ -286,38 +272,6 @@ def roll_timing(browser, game):
     return len(rolling), (rolling[-1] - rolling[0]) / 1000
 
 
-def play_game(browser, game, digits):
-    """A whole game by clicks and keys; every number on the window checked after every roll and
-    entry; the game-over box seen and answered by key. Returns the TOTAL."""
-    small, big = digits
-    scores = [None] * 13
-    check_sheet(game, small, scores, [None] * 13)
-    for turn in range(13):
-        game.roll()
-        assert all(game.pixel(DIE_BACK[i]) == BLACK for i in range(5)), "a die held after the first roll"
-        if turn < 3:
-            keep = turn
-            face = big.read(game.ink(light=True), DIE_BOX[keep])
-            game.click(HOLD[keep])
-            wait_for(lambda: game.pixel(DIE_BACK[keep]) == RED, 5, f"die {keep + 1} did not turn red")
-            game.roll()
-            assert big.read(game.ink(light=True), DIE_BOX[keep]) == face, \
-                f"the held die {keep + 1} changed in the second roll"
-            assert [game.pixel(DIE_BACK[i]) == RED for i in range(5)].count(True) == 1
-        light = game.ink(light=True)
-        faces = [big.read(light, DIE_BOX[i]) for i in range(5)]
-        assert all(f in range(1, 7) for f in faces), f"dice {faces}"
-        tips = twin.tips(faces, scores)
-        check_sheet(game, small, scores, tips)
-        choice = twin.choose(tips, scores)
-        scores[choice] = tips[choice] or 0
-        game.click(category(choice))
-        if turn < 12:
-            wait_for(lambda: not any(game.faces_shown()), 5, f"entering category {choice} kept the dice")
-            check_sheet(game, small, scores, [None] * 13)
-    return scores
-
-
 def on_screen(browser, picture):
     screen = browser.screen()
     return shows(screen.ink((0, 0, screen.width, screen.height)), picture)
@@ -351,7 +305,7 @@ def main(site, start_line_tool):
         game = Game(browser, find_game(browser))
         assert not any(game.faces_shown()), "a face before the first roll"
         browser.script(COUNT_FRAMES)
-        scores = play_game(browser, game, digits)
+        scores = play_turns(game, digits, holds=True)
         total = twin.sums(scores)["TOTAL"]
         wait_for(lambda: on_screen(browser, game_over), 10, "no game-over box")
         browser.key(Keys.RETURN)

@@ -160,10 +160,9 @@ def check_sheet_now(game, digits, scores, tips):
     assert shown == tips, f"tips on screen {shown}, by the rules {tips}"
 
 
-def play_game(session, game, digits, holds):
-    """A whole game by clicks, each turn's category the one the tips rate highest; every number
-    on the window checked after every roll and entry; the last entry's game-over box read and
-    answered. With `holds`, the first three turns hold a die and roll again. Returns the TOTAL."""
+def play_turns(game, digits, holds):
+    """The thirteen turns of a game by clicks, as play_game() plays them; every number on the
+    window checked after every roll and entry. Returns the scores entered."""
     small, big = digits
     scores = [None] * 13
     check_sheet(game, small, scores, [None] * 13)
@@ -172,14 +171,14 @@ def play_game(session, game, digits, holds):
         assert all(game.pixel(DIE_BACK[i]) == BLACK for i in range(5)), "a die held after the first roll"
         if holds and turn < 3:
             keep = turn
-            face = big.read(ink(game.window, light=True), DIE_BOX[keep])
+            face = big.read(game.ink(light=True), DIE_BOX[keep])
             game.click(HOLD[keep])
             wait_for(lambda: game.pixel(DIE_BACK[keep]) == RED, 5, f"die {keep + 1} did not turn red")
             game.roll()
-            assert big.read(ink(game.window, light=True), DIE_BOX[keep]) == face, \
+            assert big.read(game.ink(light=True), DIE_BOX[keep]) == face, \
                 f"the held die {keep + 1} changed in the second roll"
             assert [game.pixel(DIE_BACK[i]) == RED for i in range(5)].count(True) == 1
-        light = ink(game.window, light=True)
+        light = game.ink(light=True)
         faces = [big.read(light, DIE_BOX[i]) for i in range(5)]
         assert all(f in range(1, 7) for f in faces), f"dice {faces}"
         tips = twin.tips(faces, scores)
@@ -190,6 +189,15 @@ def play_game(session, game, digits, holds):
         if turn < 12:
             wait_for(lambda: not any(game.faces_shown()), 5, f"entering category {choice} kept the dice")
             check_sheet(game, small, scores, [None] * 13)
+    return scores
+
+
+def play_game(session, game, digits, holds):
+    """A whole game by clicks, each turn's category the one the tips rate highest; every number
+    on the window checked after every roll and entry; the last entry's game-over box read and
+    answered. With `holds`, the first three turns hold a die and roll again. Returns the TOTAL."""
+    small = digits[0]
+    scores = play_turns(game, digits, holds)
     box = wait_for(lambda: session.x.find_window("Game Over"), 10, "no game-over box")
     time.sleep(0.3)
     session.x.key("c", ("Control_L",))  # Windows message boxes copy their text
@@ -351,6 +359,11 @@ class Digits:
                 count += bit != (row[x + dx] if x + dx < len(row) else 0)
         return count
 
+    def best(self, scores):
+        """The digit whose glyph matches, by the pixels each one differs in; None for none."""
+        best = min(range(10), key=scores.__getitem__)
+        return best if scores[best] <= 2 else None
+
     def read(self, rows, box):
         """The number in the box (x, y, width, height) of the window's ink rows, digit by digit
         from the left; None when the box is empty."""
@@ -364,8 +377,8 @@ class Digits:
                 column += 1
                 continue
             scores = [self.mismatches(picture, glyph, column) for glyph in self.glyphs]
-            best = min(range(10), key=scores.__getitem__)
-            assert scores[best] <= 2, f"no digit matches at column {column}: {scores}"
+            best = self.best(scores)
+            assert best is not None, f"no digit matches at column {column}: {scores}"
             digits += str(best)
             column += len(self.glyphs[best][0])
         return int(digits)
