@@ -138,6 +138,22 @@ int barsRoom(const QStyleOptionViewItem& option) {
 
 } // namespace
 
+void paintRowBackground(QPainter& painter, QStyleOptionViewItem row) {
+    const QWidget* view = row.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    row.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &row, &painter, view);
+}
+
+QPalette barColours(const QStyleOptionViewItem& option) {
+    QPalette colours = option.palette;
+    if (option.state & QStyle::State_Selected) {
+        colours.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
+        colours.setColor(QPalette::Highlight, option.palette.color(QPalette::HighlightedText));
+    }
+    return colours;
+}
+
 void ChanceMarksDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
     const ChanceBars bars = barsOf(index);
@@ -146,23 +162,16 @@ void ChanceMarksDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         return;
     }
     // The whole row is selected as one; the text keeps to the left of the bars.
-    const QWidget* view = option.widget;
-    QStyle* style = view ? view->style() : QApplication::style();
     QStyleOptionViewItem back = option;
     initStyleOption(&back, index);
-    back.text.clear();
-    style->drawControl(QStyle::CE_ItemViewItem, &back, painter, view);
+    paintRowBackground(*painter, back);
     const int room = barsRoom(option);
     QStyledItemDelegate::paint(painter, besideBars(option, room), index);
     const QRect area(option.rect.right() - chanceBarsWidth(option.fontMetrics), option.rect.top(),
                      chanceBarsWidth(option.fontMetrics), option.rect.height());
     // On a selected row the bars take the selection's colours, in which they stand out.
     const bool selected = option.state & QStyle::State_Selected;
-    QPalette colours = option.palette;
-    if (selected) {
-        colours.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
-        colours.setColor(QPalette::Highlight, option.palette.color(QPalette::HighlightedText));
-    }
+    const QPalette colours = barColours(option);
     painter->save();
     painter->setFont(option.font);
     paintChanceBars(*painter, area, bars, colours, selected ? QPalette::Highlight : QPalette::Base);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMetaType>
+#include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -57,6 +58,12 @@ struct MarkedLine {
 };
 MarkedLine addMarkedLine(QWidget* parent, QBoxLayout* layout, const char* name,
                          const char* marksName);
+
+// A row of an item view as the view draws it, its background, selection and focus, without its
+// text: `row` as the delegate's initStyleOption() gives it. Delegates draw their own text on it.
+void paintRowBackground(QPainter& painter, QStyleOptionViewItem row);
+// The colours of bars drawn on a row: on a selected row the selection's, in which they stand out.
+QPalette barColours(const QStyleOptionViewItem& option);
 
 // Draws a list's rows as the list does, wrapped, with the bars of their item on the right.
 class ChanceMarksDelegate final : public QStyledItemDelegate {

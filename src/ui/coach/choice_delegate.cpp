@@ -55,11 +55,7 @@ void ChoiceDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
         }
     }
     if (index.column() == ChoiceTableModel::Endings) {
-        QPalette colours = option.palette;
-        if (selected) {
-            colours.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
-            colours.setColor(QPalette::Highlight, option.palette.color(QPalette::HighlightedText));
-        }
+        const QPalette colours = barColours(option);
         painter->save();
         painter->setFont(option.font);
         paintChanceBars(*painter, area.adjusted(0, 2, 0, -2),

@@ -2,6 +2,7 @@
 
 #include "die_face.h"
 #include "review_model.h"
+#include "chance_marks.h"
 #include "slip_marks.h"
 
 #include <QApplication>
@@ -45,12 +46,9 @@ void ReviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
-    const QWidget* view = option.widget;
-    QStyle* style = view ? view->style() : QApplication::style();
     QStyleOptionViewItem back = option;
     initStyleOption(&back, index);
-    back.text.clear();
-    style->drawControl(QStyle::CE_ItemViewItem, &back, painter, view);
+    paintRowBackground(*painter, back);
     if (dice) {
         paintDice(*painter, option, index.data(ReviewModel::kFacesRole).toString(),
                   index.data(ReviewModel::kHeldRole).toString());

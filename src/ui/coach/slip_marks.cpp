@@ -1,3 +1,4 @@
+#include "chance_marks.h"
 #include "slip_marks.h"
 
 #include <QApplication>
@@ -141,12 +142,9 @@ void SlipMarksDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     }
     // The whole row is selected as one; the text keeps to the left of the badges.
-    const QWidget* view = option.widget;
-    QStyle* style = view ? view->style() : QApplication::style();
     QStyleOptionViewItem back = option;
     initStyleOption(&back, index);
-    back.text.clear();
-    style->drawControl(QStyle::CE_ItemViewItem, &back, painter, view);
+    paintRowBackground(*painter, back);
     const int width = slipBadgesWidth(option.font, badges);
     QStyleOptionViewItem text = option;
     text.rect.setRight(text.rect.right() - width - option.fontMetrics.averageCharWidth());
