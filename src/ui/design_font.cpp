@@ -26,6 +26,12 @@ QFont designFont(qreal pointSize, bool bold) {
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setStretch(94);
+#ifdef Q_OS_WASM
+    // Qt's own rasteriser in a page leaves glyphs unhinted at fractions of a pixel, soft at a
+    // screen's 1x and a little different at every place; hinted fully they stand on whole
+    // pixels, sharp as the design was drawn on Windows.
+    font.setHintingPreference(QFont::PreferFullHinting);
+#endif
     return font;
 }
 

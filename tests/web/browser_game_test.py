@@ -17,6 +17,7 @@ Qt 6.4 gives a page no accessibility tree, so the window's texts are read off th
 digits and lines that text_line, built for the browser like the game, draws in the page: what is
 compared was drawn by the same Qt in the same face."""
 
+import collections
 import functools
 import http.server
 import os
@@ -28,14 +29,15 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
-from wine_game_test import (BLACK, DESIGNED_SIZE, DIE_BACK, DIE_BOX, HELP, HOLD, OK, RED, ROLL,  # noqa: E402
+from wine_game_test import (BLACK, DESIGNED_SIZE, DIE_BACK, DIE_BOX, HELP, HISTORY, HOLD, OK, RED, ROLL,  # noqa: E402
                             Digits, check_sheet, cropped, play_turns, shows)
 from wine_session import wait_for  # noqa: E402
 import sheet_twin as twin  # noqa: E402
 
 VIEWPORT = (1600, 1000)  # the browser window; the page gets what its frame leaves
 # What a roll shows on the desktop: the dice change for half a second, a frame at a time.
-ROLL_TIME, FRAME = 0.5, 1 / 60
+ROLL_TIME = 0.5
+LABEL_GROUND = (239, 239, 239)  # the design's window colour, behind every label
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -141,24 +143,28 @@ class Browser:
             chain.key_up(modifier)
         chain.perform()
 
-    def text_picture(self, text, die=False):
+    def text_picture(self, text, *looks):
         """`text` as the game draws it (text_line, built for the browser), cropped to its ink;
-        drawn in a tab of its own, so that the game's tab stays as it is."""
+        `looks` as text_line takes them, a ground as (r, g, b). Drawn in a tab of its own, so
+        that the game's tab stays as it is."""
         from urllib.parse import quote
+        grounds = [look for look in looks if isinstance(look, tuple)]
+        die = "die" in looks
+        background = grounds[-1] if grounds else (0, 0, 0) if die else LABEL_GROUND
+        look = " ".join(look if isinstance(look, str) else "#%02x%02x%02x" % look for look in looks)
         home = self.driver.current_window_handle
         self.driver.switch_to.new_window("tab")
         try:
-            self.open(f"/checks/text_line.html?text={quote(text)}" + ("&die" if die else ""))
+            self.open(f"/checks/text_line.html?text={quote(text)}&look={quote(look)}")
             wait_for(lambda: self.script("return window.textLineRunning === true"), 60,
                      "text_line did not run")
             # The label fills the window below Qt's title bar; its colour tells it from the bar.
-            background = (0, 0, 0) if die else (239, 239, 239)
-            return wait_for(lambda: self._label(background), 20, "text_line showed no label")
+            return wait_for(lambda: self._label(background, die), 20, "text_line showed no label")
         finally:
             self.driver.close()
             self.driver.switch_to.window(home)
 
-    def _label(self, background):
+    def _label(self, background, light):
         time.sleep(0.3)
         screen = self.screen()
         corner = screen.find_box(background, 12, 12)
@@ -170,7 +176,7 @@ class Browser:
             right += 1
         while bottom < screen.height and screen.pixel(x, bottom) == background:
             bottom += 1
-        return cropped(screen.ink((x, y, right - x, bottom - y), light=background == (0, 0, 0))) or None
+        return cropped(screen.ink((x, y, right - x, bottom - y), light)) or None
 
 
 class PageDigits(Digits):
@@ -179,7 +185,7 @@ class PageDigits(Digits):
     is the glyph that matches clearly best, within a tenth of its ink."""
 
     def __init__(self, browser, die=False):  # pylint: disable=super-init-not-called
-        self.glyphs = [browser.text_picture(str(d), die) for d in range(10)]
+        self.glyphs = [browser.text_picture(str(d), *(["die"] if die else [])) for d in range(10)]
         self.light = die
 
     def best(self, scores):
@@ -204,6 +210,13 @@ class Game:
 
     def ink(self, light=False):
         return self.browser.screen().ink((*self.origin, *DESIGNED_SIZE), light)
+
+    def ground(self, point):
+        """The colour most pixels have around the point: what text there stands on."""
+        screen = self.browser.screen()
+        x, y = self.origin[0] + point[0], self.origin[1] + point[1]
+        return collections.Counter(screen.pixel(x + dx, y + dy) for dx in range(-10, 11)
+                                   for dy in range(-10, 11)).most_common(1)[0][0]
 
     def die(self, i, screen=None):
         screen = screen or self.browser.screen()
@@ -285,12 +298,11 @@ def main(site, start_line_tool):
     if not os.path.isfile(os.path.join(qt, ".kubiq-stamp")):
         print(f"no WebAssembly Qt in {qt} (scripts/build-web builds it); skipped")
         return 77
-    coach_line = subprocess.run([start_line_tool, os.path.join(site, "coach.table")], check=True,
+    coach_total = subprocess.run([start_line_tool, os.path.join(site, "coach.table")], check=True,
                                 capture_output=True, text=True).stdout.strip()
     browser = Browser(os.path.dirname(site))
     try:
         digits = PageDigits(browser), PageDigits(browser, die=True)
-        coach_picture = browser.text_picture(coach_line)
         game_over = browser.text_picture("GAME OVER")
 
         def load(how):
@@ -312,19 +324,28 @@ def main(site, start_line_tool):
         wait_for(lambda: not on_screen(browser, game_over), 10, "the game-over box stayed")
         check_sheet(game, digits[0], [None] * 13, [None] * 13)
 
-        # The history in the help panel, opened by its key and answered by Return.
-        lines = [browser.text_picture(line) for line in
+        # The history at the end of the help panel's text: opened by its button, scrolled to
+        # by Ctrl+End in the text, closed by OK.
+        game.click(HELP)
+        time.sleep(0.5)
+        game.click(HISTORY)
+        browser.key(Keys.END, Keys.CONTROL)
+        ground = game.ground(HISTORY)
+        lines = [browser.text_picture(line, ground) for line in
                  (f"1. Spiel: {total} Punkte", f"Punkte gesamt: {total}", f"Durchschnitt: {total}")]
-        browser.key("h", Keys.ALT)
         wait_for(lambda: all(on_screen(browser, line) for line in lines), 10,
                  "the help panel does not show the history of the game")
-        browser.key(Keys.RETURN)
+        game.click(OK)
         wait_for(lambda: not on_screen(browser, lines[0]), 10, "the help panel stayed")
 
-        # F2: the coach reads the site's table and shows the line Linux computes from the file.
+        # F2: the coach reads the site's table and shows the figure Linux computes from the file,
+        # drawn as its headline draws it, on its page's ground (the coach stands beside the game).
         browser.key(Keys.F2)
+        time.sleep(2)
+        coach_ground = game.ground((DESIGNED_SIZE[0] + 250, DESIGNED_SIZE[1] // 2))
+        coach_picture = browser.text_picture(coach_total, "total", coach_ground)
         wait_for(lambda: on_screen(browser, coach_picture), 30,
-                 f"F2: the coach does not show {coach_line!r}")
+                 f"F2: the coach does not show the expected TOTAL {coach_total}")
         # A roll of the next game, with the coach beside it, counted in the page.
         frames, duration = roll_timing(browser, game)
         assert abs(duration - ROLL_TIME) < 0.1, f"the roll took {duration * 1000:.0f} ms in the page"
@@ -341,9 +362,15 @@ def main(site, start_line_tool):
                       databases.length, kept.length]));""")
         assert stored == [0, 0, "", 0, 0], f"the page stored something: {stored}"
         print(f"a whole game played in Chromium by clicks and keys, TOTAL {total}")
-        print(f"the coach in the page: {coach_line}")
+        print(f"the coach in the page: the expected TOTAL {coach_total}")
         print(f"the page ready in {first_load:.2f} s, from the cache in {cached_load:.2f} s; a roll drew {frames} frames in {duration * 1000:.0f} ms")
         return 0
+    except Exception:
+        kept = os.path.join(tempfile.gettempdir(), "kubiq-browser-failure.png")
+        with open(kept, "wb") as file:
+            file.write(browser.driver.get_screenshot_as_png())
+        print(f"the page when the check failed: {kept}", file=sys.stderr)
+        raise
     finally:
         browser.stop()
 

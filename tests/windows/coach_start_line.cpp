@@ -1,5 +1,6 @@
-// coach_start_line TABLE: the line the coach shows at the start of a game, computed here on
-// Linux from TABLE, for the check that the Windows program reads the same figure from its copy.
+// coach_start_line TABLE: the expected final TOTAL that the coach's headline shows at the start
+// of a game, computed here on Linux from TABLE, for the checks that the Windows program and the
+// page read the same figure from their copies.
 #include "coach.h"
 #include "coach_texts.h"
 
@@ -17,6 +18,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "coach_start_line: %s is no sound table\n", argv[1]);
         return 1;
     }
-    std::printf("%s\n", kubiq::expectedLine(coach->expectedGameTotal()).toUtf8().constData());
+    std::printf("%s\n", kubiq::coachNumber(coach->expectedGameTotal()).toUtf8().constData());
     return 0;
 }

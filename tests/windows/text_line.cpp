@@ -1,8 +1,14 @@
-// text_line TEXT [die]: TEXT in a label of its own, in a window titled "Text", in the game's face
-// and colours, or with "die" as a die shows its face: the picture the checks under Wine look for
-// in the game's windows. Built like the game, it draws through the same Qt, the same font and
-// the same Wine. In the browser, which passes a program no arguments, TEXT and "die" come from
-// the environment: TEXT_LINE and TEXT_LINE_DIE.
+// text_line TEXT [LOOK...]: TEXT in a label of its own, in a window titled "Text", in the game's
+// face and colours: the picture the checks under Wine and in the browser look for in the game's
+// windows. Each LOOK changes it:
+//   die        as a die shows its face;
+//   total      as the coach's headline shows the expected final TOTAL;
+//   #c0c0c0    on that ground, as a text box or the coach's page has it: a glyph's soft edges
+//              take on the colour behind them.
+// Built like the game, it draws through the same Qt, the same font and the same Wine. In the
+// browser, which passes a program no arguments, TEXT comes from the environment as TEXT_LINE,
+// the looks as TEXT_LINE_LOOK, separated by blanks.
+#include "board_headline.h"
 #include "design_font.h"
 #include "design_palette.h"
 
@@ -12,15 +18,23 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setFont(kubiq::designFont());
-    const QStringList arguments = QApplication::arguments();
-    const bool fromEnvironment = arguments.size() < 2;
-    QLabel label(fromEnvironment ? qEnvironmentVariable("TEXT_LINE") : arguments.value(1));
+    QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2)
+        arguments = QStringList{arguments.value(0), qEnvironmentVariable("TEXT_LINE")} +
+                    qEnvironmentVariable("TEXT_LINE_LOOK").split(u' ', Qt::SkipEmptyParts);
+    QLabel label(arguments.value(1));
     QPalette palette = kubiq::designPalette();
-    if ((fromEnvironment ? qEnvironmentVariable("TEXT_LINE_DIE") : arguments.value(2)) ==
-        QLatin1String("die")) {
-        label.setFont(kubiq::designFont(24, true)); // as Form1 sets up LabelWAnzeige
-        palette.setColor(QPalette::Window, Qt::black);
-        palette.setColor(QPalette::WindowText, Qt::white);
+    for (const QString& look : arguments.mid(2)) {
+        if (look == QLatin1String("die")) {
+            label.setFont(kubiq::designFont(24, true)); // as Form1 sets up LabelWAnzeige
+            palette.setColor(QPalette::Window, Qt::black);
+            palette.setColor(QPalette::WindowText, Qt::white);
+        } else if (look == QLatin1String("total")) {
+            const kubiq::BoardHeadline headline;
+            label.setFont(headline.findChild<QLabel*>(QStringLiteral("Erwartet"))->font());
+        } else if (QColor::isValidColor(look)) {
+            palette.setColor(QPalette::Window, QColor(look));
+        }
     }
     label.setPalette(palette);
     label.setWindowTitle(QStringLiteral("Text"));

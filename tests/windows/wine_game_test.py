@@ -19,6 +19,7 @@ and the coach off the screen, against digits and lines that text_line.exe, built
 draws in the game's face under the same Wine: what is compared was drawn the same way, whatever
 font Wine finds."""
 
+import collections
 import glob
 import os
 import re
@@ -329,12 +330,12 @@ def cropped(rows):
     return [row[left:right] for row in rows[inked[0]:inked[-1] + 1]]
 
 
-def text_picture(session, text_line, text, die=False):
-    """`text` as the game draws it (text_line.exe), cropped to its ink."""
-    process = session.start([text_line, text] + (["die"] if die else []))
+def text_picture(session, text_line, text, *looks):
+    """`text` as the game draws it (text_line.exe with `looks`), cropped to its ink."""
+    process = session.start([text_line, text, *looks])
     window = wait_for(lambda: session.x.find_window("Text"), 30, "text_line showed no window")
     time.sleep(0.5)
-    rows = ink(window, light=die)
+    rows = ink(window, light="die" in looks)
     process.kill()
     process.wait()
     wait_for(lambda: not session.x.find_window("Text"), 10, "text_line stayed")
@@ -346,7 +347,7 @@ class Digits:
     under the same Wine, each shown on its own by text_line.exe."""
 
     def __init__(self, session, text_line, die=False):
-        self.glyphs = [text_picture(session, text_line, str(d), die) for d in range(10)]
+        self.glyphs = [text_picture(session, text_line, str(d), *(["die"] if die else [])) for d in range(10)]
         self.light = die
 
     @staticmethod
@@ -395,15 +396,24 @@ def shows(rows, picture):
     return False
 
 
+def ground(window):
+    """The colour most of the window's pixels have, as #rrggbb."""
+    geometry = window.get_geometry()
+    data = window.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF).data
+    blue, green, red = collections.Counter(bytes(data[p:p + 3]) for p in range(0, len(data), 4)).most_common(1)[0][0]
+    return f"#{red:02x}{green:02x}{blue:02x}"
+
+
 def coach_picture(session, program):
-    """The coach's window as F2 opens it over a new game of `program`, as raw pixels."""
+    """The coach's window as F2 opens it over a new game of `program`: its ink, and its
+    page's ground."""
     process = session.start([program])
     window = wait_for(lambda: session.x.find_window("KUBIQ"), 30, "no window KUBIQ")
     time.sleep(1)
     session.x.key("F2")
     coach = wait_for(lambda: session.x.find_window("KUBIQ – Berater"), 20, "F2 opened no coach")
     time.sleep(1.5)
-    picture = ink(coach)
+    picture = ink(coach), ground(coach)
     process.kill()
     process.wait()
     wait_for(lambda: not session.x.find_window("KUBIQ"), 10, "the game stayed")
@@ -420,7 +430,7 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
     setup, = glob.glob(os.path.join(build, "package", "KUBIQ-*-win64-setup.exe"))
     portable, = glob.glob(os.path.join(build, "package", "KUBIQ-*-win64.zip"))
     bare = os.path.join(build, "bare_window.exe")
-    coach_line = subprocess.run([start_line_tool, table], check=True, capture_output=True,
+    coach_total = subprocess.run([start_line_tool, table], check=True, capture_output=True,
                                 text=True).stdout.strip()
     screenshot = os.environ.get("KUBIQ_SCREENSHOT")
 
@@ -498,17 +508,15 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
         changed = differences(installed_state, played, noise)
         assert not changed, "the game changed the prefix:\n" + "\n".join(changed)
 
-        # The coach reads the installed table: without the table beside the portable copy it
-        # shows something else.
         # The coach of a new game, reading the installed table, shows the expected final TOTAL
-        # that Linux computes from its own table: the line drawn the same way stands in it.
-        # Without a table beside the portable copy the line is not there.
-        expected = text_picture(session, text_line, coach_line)
-        picture = coach_picture(session, INSTALLED)
-        assert shows(picture, expected), f"the coach does not show {coach_line!r}"
+        # that Linux computes from its own table: the figure drawn as its headline draws it, on
+        # its page's ground, stands in it. Without a table beside the portable copy it is not.
+        picture, coach_ground = coach_picture(session, INSTALLED)
+        expected = text_picture(session, text_line, coach_total, "total", coach_ground)
+        assert shows(picture, expected), f"the coach does not show the expected TOTAL {coach_total}"
         os.rename(os.path.join(portable_dir, "coach.table"), os.path.join(portable_dir, "coach.off"))
-        other = coach_picture(session, f"C:\\{folder}\\kubiq.exe")
-        assert not shows(other, expected), f"{coach_line!r} shown without a table"
+        other, _ = coach_picture(session, f"C:\\{folder}\\kubiq.exe")
+        assert not shows(other, expected), f"the expected TOTAL {coach_total} shown without a table"
         os.rename(os.path.join(portable_dir, "coach.off"), os.path.join(portable_dir, "coach.table"))
         session.wait_idle()
 
@@ -535,7 +543,7 @@ def main(build, start_line_tool, table, native_kubiq, native_bare):
         assert not left, "install and uninstall changed the prefix:\n" + "\n".join(left)
 
         print(f"two games played under Wine by clicks, TOTAL {total1} and {total2}")
-        print(f"coach on Linux: {coach_line}")
+        print(f"the coach's expected TOTAL on Linux: {coach_total}")
         print(f"start-up under Wine: game {wine_game:.2f} s, bare Qt window {wine_bare:.2f} s, "
               f"ratio {wine_game / wine_bare:.2f}")
         print(f"start-up on Linux:   game {linux_game:.2f} s, bare Qt window {linux_bare:.2f} s, "
