@@ -461,13 +461,17 @@ TEST(CoachPlace, BesideTheGameWhereTheScreenHasRoom) {
         const char* what;
         QRect game;
         QPoint expected;
+        int height = 500;
     } rows[] = {
         {"room on the right", QRect(100, 50, 500, 400), QPoint(608, 50)},
         {"no room on the right", QRect(700, 50, 500, 400), QPoint(292, 50)},
         {"room on neither side", QRect(200, 50, 900, 400), QPoint(0, 50)},
+        {"too little room below the game's top", QRect(100, 400, 500, 400), QPoint(608, 300)},
+        {"taller than the screen", QRect(100, 50, 500, 400), QPoint(608, 0), 900},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(CoachWindow::besidePosition(row.game, QSize(400, 300), screen), row.expected)
+        EXPECT_EQ(CoachWindow::besidePosition(row.game, QSize(400, row.height), screen),
+                  row.expected)
             << row.what;
     // Its width: all of its table where there is room, else what the room allows, at least 360.
     const QRect game(0, 0, 513, 409);

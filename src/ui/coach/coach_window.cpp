@@ -235,10 +235,15 @@ int CoachWindow::widthBeside(const QRect& game, const QRect& room) {
 }
 
 QPoint CoachWindow::besidePosition(const QRect& game, const QSize& size, const QRect& room) {
-    const QPoint right(game.right() + 1 + kGap, game.top());
-    if (!room.isValid() || right.x() + size.width() <= room.right() + 1)
+    if (!room.isValid())
+        return {game.right() + 1 + kGap, game.top()};
+    // Level with the game, unless that would put the coach's foot below the screen: it is
+    // taller than the game, and a game centred on a low screen leaves less room below.
+    const int top = std::max(room.top(), std::min(game.top(), room.bottom() + 1 - size.height()));
+    const QPoint right(game.right() + 1 + kGap, top);
+    if (right.x() + size.width() <= room.right() + 1)
         return right;
-    return {std::max(room.left(), game.left() - size.width() - kGap), game.top()};
+    return {std::max(room.left(), game.left() - size.width() - kGap), top};
 }
 
 } // namespace kubiq

@@ -51,7 +51,8 @@ public:
     // screen 1280 pixels wide, where the table scrolls sideways.
     static int widthBeside(const QRect& game, const QRect& room);
     // Where a coach of `size` goes beside a game window framed by `game` on a screen of `room`:
-    // to its right, else to its left, else as far left as the screen allows.
+    // to its right, else to its left, else as far left as the screen allows; level with the
+    // game, or as high as keeps its foot on the screen.
     static QPoint besidePosition(const QRect& game, const QSize& size, const QRect& room);
 
     // Where the program keeps the table: as installed (games/ beside share/games/kubiq/), and
