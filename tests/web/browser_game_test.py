@@ -4,7 +4,8 @@ window at its designed size; a whole game played by clicks and keys (roll, hold,
 thirteen categories, the game-over box, the help panel with the history) with every number on
 the window checked against the rules after every roll and entry; a roll animated in the page;
 F2 opening the coach, which shows the expected final TOTAL of a new game that Linux computes
-from its own table; and nothing written into the browser's storage. bench/run --only web times
+from its own table; nothing written into the browser's storage; and, on a site without the
+table, the coach saying so while the game plays on. bench/run --only web times
 the page with the same means.
 
   browser_game_test.py SITE COACH-START-LINE
@@ -42,7 +43,15 @@ LABEL_GROUND = (239, 239, 239)  # the design's window colour, behind every label
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    """The site as a static server gives it; the files named in the server's `missing` are not
+    there."""
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map, **{".wasm": "application/wasm"})
+
+    def send_head(self):
+        if os.path.basename(self.path.split("?")[0]) in self.server.missing:
+            self.send_error(404)
+            return None
+        return super().send_head()
 
     def log_message(self, *args):
         pass
@@ -97,6 +106,7 @@ class Browser:
         from selenium.webdriver.chrome.service import Service
         handler = functools.partial(QuietHandler, directory=root)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server.missing = set()
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.base = f"http://127.0.0.1:{self.server.server_address[1]}"
         self.profile = tempfile.mkdtemp(prefix="kubiq-chromium.")
@@ -364,6 +374,19 @@ def main(site, start_line_tool):
                 done([localStorage.length, sessionStorage.length, document.cookie,
                       databases.length, kept.length]));""")
         assert stored == [0, 0, "", 0, 0], f"the page stored something: {stored}"
+
+        # A site without the table: the coach says so, and the game plays on.
+        browser.server.missing.add("coach.table")
+        browser.driver.execute_cdp_cmd("Network.clearBrowserCache", {})
+        load(lambda: browser.open("/site/index.html"))
+        game = Game(browser, find_game(browser))
+        browser.key(Keys.F2)
+        time.sleep(2)
+        sentence = browser.text_picture("Der Berater kann nicht helfen, weil seine Tabelle fehlt.")
+        wait_for(lambda: on_screen(browser, sentence), 30, "no table: the coach does not say so")
+        assert not on_screen(browser, coach_picture), "no table, but the coach shows a TOTAL"
+        game.roll()
+        assert all(game.faces_shown()), "no table: the game does not roll"
         print(f"a whole game played in Chromium by clicks and keys, TOTAL {total}")
         print(f"the coach in the page: the expected TOTAL {coach_total}")
         print(f"the page ready in {first_load:.2f} s, from the cache in {cached_load:.2f} s; a roll drew {frames} frames in {duration * 1000:.0f} ms")
