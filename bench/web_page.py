@@ -13,8 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-from browser_game_test import COUNT_FRAMES, ROLL, Browser, Game, find_game, roll_timing  # noqa: E402
-from wine_session import wait_for  # noqa: E402
+from browser_game_test import COUNT_FRAMES, ROLL, Browser, Game, find_game, load, roll_timing  # noqa: E402
 
 BASELINE_PAGE = """<!doctype html>
 <html><head><meta charset="utf-8"><title>Frames</title>
@@ -45,13 +44,6 @@ window.framesIn = ms => new Promise(done => {
 """
 
 
-def load(browser, how, ready):
-    began = time.monotonic()
-    how()
-    wait_for(lambda: browser.script(f"return {ready} === true"), 120, "the page never became ready")
-    return time.monotonic() - began
-
-
 def measure(site, runs):
     """Lists of samples by measure, `runs` of each; None without a site."""
     if not os.path.isfile(os.path.join(site, "kubiq.wasm")):
@@ -69,9 +61,8 @@ def measure(site, runs):
                 "/checks/text_line.html?text=KUBIQ"), "window.textLineRunning"))
             found["bare cached"].append(load(browser, browser.driver.refresh,
                                              "window.textLineRunning"))
-            found["first"].append(load(browser, lambda: browser.open("/site/index.html"),
-                                       "window.kubiqReady"))
-            found["cached"].append(load(browser, browser.driver.refresh, "window.kubiqReady"))
+            found["first"].append(load(browser, lambda: browser.open("/site/index.html")))
+            found["cached"].append(load(browser, browser.driver.refresh))
             game = Game(browser, find_game(browser))
             browser.script(COUNT_FRAMES)
             game.click(ROLL)  # the first roll of a page also lays out the dice's faces

@@ -32,7 +32,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
 from wine_game_test import (BLACK, DESIGNED_SIZE, DIE_BACK, DIE_BOX, HELP, HISTORY, HOLD, OK, RED, ROLL,  # noqa: E402
-                            Digits, check_sheet, cropped, play_turns, shows)
+                            Digits, Roller, check_sheet, cropped, play_turns, shows)
 from wine_session import wait_for  # noqa: E402
 import sheet_twin as twin  # noqa: E402
 
@@ -206,7 +206,7 @@ class PageDigits(Digits):
         return order[0] if clear else None
 
 
-class Game:
+class Game(Roller):
     """The game's window in the page, clicked and looked at as a player does; points are in the
     window's client area, which the page shows at `origin`."""
 
@@ -242,13 +242,15 @@ class Game:
         screen = self.browser.screen()
         return [self.die(i, screen)[1] for i in range(5)]
 
-    def roll(self):
-        self.click(ROLL)
-        wait_for(lambda: all(self.faces_shown()), 5, "the roll showed no faces")
-        time.sleep(0.8)
-        first = [self.die(i)[0] for i in range(5)]
-        time.sleep(0.3)
-        assert [self.die(i)[0] for i in range(5)] == first, "the dice still move after the roll"
+
+
+def load(browser, how, ready="window.kubiqReady"):
+    """Seconds from `how` (opening or reloading a page) until the page's `ready` is true: for
+    KUBIQ, the program running with the coach's table handed over."""
+    began = time.monotonic()
+    how()
+    wait_for(lambda: browser.script(f"return {ready} === true"), 120, "the page never became ready")
+    return time.monotonic() - began
 
 
 def find_game(browser):
@@ -316,15 +318,9 @@ def main(site, start_line_tool):
         digits = PageDigits(browser), PageDigits(browser, die=True)
         game_over = browser.text_picture("GAME OVER")
 
-        def load(how):
-            began = time.monotonic()
-            how()
-            wait_for(lambda: browser.script("return window.kubiqReady === true"), 120,
-                     "the page never became ready")
-            return time.monotonic() - began
-        first_load = load(lambda: browser.open("/site/index.html"))
+        first_load = load(browser, lambda: browser.open("/site/index.html"))
         assert browser.driver.title == "KUBIQ", browser.driver.title
-        cached_load = load(browser.driver.refresh)  # the program and the table from the cache
+        cached_load = load(browser, browser.driver.refresh)  # the program and the table from the cache
         game = Game(browser, find_game(browser))
         assert not any(game.faces_shown()), "a face before the first roll"
         browser.script(COUNT_FRAMES)
@@ -378,7 +374,7 @@ def main(site, start_line_tool):
         # A site without the table: the coach says so, and the game plays on.
         browser.server.missing.add("coach.table")
         browser.driver.execute_cdp_cmd("Network.clearBrowserCache", {})
-        load(lambda: browser.open("/site/index.html"))
+        load(browser, lambda: browser.open("/site/index.html"))
         game = Game(browser, find_game(browser))
         browser.key(Keys.F2)
         time.sleep(2)

@@ -102,7 +102,21 @@ def clipboard(session):
     raise AssertionError("nothing on the clipboard")
 
 
-class Game:
+class Roller:
+    """A roll as a player sees it, for a game that can click, and tell each die's picture and
+    whether it shows a face."""
+
+    def roll(self):
+        self.click(ROLL)
+        # The roll shows its faces for half a second; then the dice stand still.
+        wait_for(lambda: all(self.faces_shown()), 5, "the roll showed no faces")
+        time.sleep(0.8)
+        first = [self.die(i)[0] for i in range(5)]
+        time.sleep(0.3)
+        assert [self.die(i)[0] for i in range(5)] == first, "the dice still move after the roll"
+
+
+class Game(Roller):
     """The game's window on the display, clicked and looked at as a player does."""
 
     def __init__(self, session, window):
@@ -126,16 +140,6 @@ class Game:
 
     def ink(self, light=False):
         return ink(self.window, light)
-
-    def roll(self):
-        self.click(ROLL)
-        # The roll shows its faces for half a second; then the dice stand still.
-        wait_for(lambda: all(self.faces_shown()), 5, "the roll showed no faces")
-        time.sleep(0.8)
-        first = [self.die(i)[0] for i in range(5)]
-        time.sleep(0.3)
-        assert [self.die(i)[0] for i in range(5)] == first, "the dice still move after the roll"
-
 
 def check_sheet(game, digits, scores, tips):
     """Every score, sum and tip on the sheet, read off the screen, against the rules' twin;
