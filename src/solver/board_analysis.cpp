@@ -1,6 +1,7 @@
 #include "board_analysis.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kubiq {
 
@@ -20,6 +21,27 @@ ChoiceRow entryRow(const EntryAdvice& entry) {
     row.expectedTotal = entry.expectedTotal;
     row.outlook = entry.outlook;
     return row;
+}
+
+// Every choice of the board, holds and entries alike, in the table's order: the best first, then
+// by worth, holds in their ranking's order and before entries among equals. A row's rank is its
+// place here, so that the numbers of the table skip where choices are left out of it.
+std::vector<Choice> everyChoice(const std::vector<HoldAdvice>& holds,
+                                const std::vector<EntryAdvice>& entries, const Choice& first) {
+    std::vector<std::pair<Choice, double>> choices;
+    for (const HoldAdvice& hold : holds)
+        choices.push_back({{hold.faces, -1}, hold.expectedTotal});
+    for (const EntryAdvice& entry : entries)
+        choices.push_back({{{}, entry.category}, entry.expectedTotal});
+    const auto best = std::find_if(choices.begin(), choices.end(),
+                                   [&](const auto& choice) { return choice.first == first; });
+    std::rotate(choices.begin(), best, best + 1);
+    std::stable_sort(choices.begin() + 1, choices.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::vector<Choice> order;
+    for (auto& choice : choices)
+        order.push_back(std::move(choice.first));
+    return order;
 }
 
 } // namespace
@@ -70,10 +92,14 @@ std::optional<BoardAnalysis> analyse(const Coach& coach, const Position& board) 
     std::stable_sort(rows.begin() + 1, rows.end(), [](const ChoiceRow& a, const ChoiceRow& b) {
         return a.expectedTotal > b.expectedTotal;
     });
+    const std::vector<Choice> order =
+        everyChoice(figures->everyHold, analysis.advice.entries, *figures->best);
     const std::vector<int> held = board.heldFaces();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         ChoiceRow& row = rows[i];
-        row.rank = static_cast<int>(i) + 1;
+        row.rank = static_cast<int>(std::find(order.begin(), order.end(), row.choice) -
+                                    order.begin()) +
+                   1;
         row.loss = std::max(0.0, analysis.explain(i).weighing.cost());
         if (!figures->holds.empty() && !row.choice.enters() && row.choice.hold == held)
             analysis.playersRow = i;

@@ -12,7 +12,9 @@ namespace kubiq {
 // One row of the table of choices on a board: a hold to roll with, or a category to enter.
 struct ChoiceRow {
     Choice choice;
-    int rank = 0;               // 1 for the best; equal figures share no rank, the order decides
+    // The place among all the board's choices, holds and entries alike: 1 for the best; equal
+    // figures share no rank, the order decides.
+    int rank = 0;
     double expectedTotal = 0.0; // the choice's expected final TOTAL under best play
     TurnOutlook outlook;        // this turn, the rest of the game, the bonus chances, the endings
     // How far the choice drops the expected final TOTAL below the best row's: 0 for the best.

@@ -297,8 +297,7 @@ double Coach::cost(const Move& move) const {
     return weighing ? std::max(0.0, weighing->cost()) : 0.0;
 }
 
-std::vector<RankedHold> Coach::rankingOn(const Evaluation& evaluation, const Position& position,
-                                         std::size_t count) const {
+std::vector<HoldAdvice> Coach::holdOrder(const Evaluation& evaluation) const {
     if (evaluation.holds.empty())
         return {};
     // The best hold first, as best play takes it of holds equal within kTie; then the others.
@@ -308,6 +307,12 @@ std::vector<RankedHold> Coach::rankingOn(const Evaluation& evaluation, const Pos
         if (hold.keep != evaluation.bestKeep)
             holds.push_back(hold.advice);
     std::stable_sort(holds.begin() + 1, holds.end(), ranksAbove);
+    return holds;
+}
+
+std::vector<RankedHold> Coach::rankingOn(const Evaluation& evaluation, const Position& position,
+                                         const std::vector<HoldAdvice>& holds,
+                                         std::size_t count) const {
     const std::vector<int> held = position.heldFaces();
     std::vector<RankedHold> ranking;
     for (std::size_t i = 0; i < holds.size(); ++i) {
@@ -325,7 +330,8 @@ std::vector<RankedHold> Coach::rankingOn(const Evaluation& evaluation, const Pos
 
 std::vector<RankedHold> Coach::rankHolds(const Position& position, std::size_t count) const {
     const std::optional<Evaluation> evaluation = evaluate(position);
-    return evaluation ? rankingOn(*evaluation, position, count) : std::vector<RankedHold>();
+    return evaluation ? rankingOn(*evaluation, position, holdOrder(*evaluation), count)
+                      : std::vector<RankedHold>();
 }
 
 std::optional<BoardFigures> Coach::figures(const Position& position, std::size_t count) const {
@@ -334,7 +340,10 @@ std::optional<BoardFigures> Coach::figures(const Position& position, std::size_t
         return std::nullopt;
     BoardFigures figures;
     figures.advice = adviceOn(*evaluation);
-    figures.holds = rankingOn(*evaluation, position, count);
+    figures.everyHold = holdOrder(*evaluation);
+    figures.holds = rankingOn(*evaluation, position, figures.everyHold, count);
+    for (HoldAdvice& hold : figures.everyHold)
+        hold.expectedTotal += evaluation->sheetTotal;
     if (!evaluation->entries.empty()) {
         const Choice best = evaluation->bestChoice();
         figures.bestTotal = weighOn(*evaluation, best)->bestTotal;

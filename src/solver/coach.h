@@ -112,6 +112,8 @@ struct Advice {
 struct BoardFigures {
     Advice advice;
     std::vector<RankedHold> holds;
+    // Every hold of the dice shown, in the ranking's order, each with its expected final TOTAL.
+    std::vector<HoldAdvice> everyHold;
     // The best choice and its expected final TOTAL, as weigh() gives them; after a roll only.
     std::optional<Choice> best;
     double bestTotal = 0.0;
@@ -160,7 +162,10 @@ private:
     BonusChances chancesAt(std::size_t state) const;
     std::optional<Weighing> weighOn(const Evaluation& evaluation, const Choice& choice) const;
     Advice adviceOn(const Evaluation& evaluation) const;
+    // Every hold of the dice shown, best first, its expected total without the sheet's.
+    std::vector<HoldAdvice> holdOrder(const Evaluation& evaluation) const;
     std::vector<RankedHold> rankingOn(const Evaluation& evaluation, const Position& position,
+                                      const std::vector<HoldAdvice>& holds,
                                       std::size_t count) const;
     // Needs a choice weighOn() weighs.
     TurnOutlook outlookOf(const Evaluation& evaluation, const Choice& choice) const;

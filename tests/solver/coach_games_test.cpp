@@ -262,13 +262,24 @@ void expectAnalysisAgrees(const Coach& coach, const Position& board) {
         SCOPED_TRACE("row " + std::to_string(i));
         const ChoiceRow& row = rows[i];
         EXPECT_EQ(std::count(wanted.begin(), wanted.end(), row.choice), 1);
-        EXPECT_EQ(row.rank, static_cast<int>(i) + 1);
+        // Ranks among all the board's choices: rising down the table, skipping those left out.
+        EXPECT_GT(row.rank, i > 0 ? rows[i - 1].rank : 0);
+        EXPECT_EQ(row.rank == 1, i == 0);
         if (i > 1) {
             EXPECT_GE(rows[i - 1].expectedTotal, row.expectedTotal);
         }
         const auto hold = std::find_if(ranking.begin(), ranking.end(), [&](const RankedHold& r) {
             return !row.choice.enters() && r.hold.faces == row.choice.hold;
         });
+        if (hold != ranking.end() && i > 0) {
+            // Below the holds ranked above it and the entries worth more, the best always.
+            const auto entriesAbove = std::count_if(
+                advice->entries.begin(), advice->entries.end(), [&](const EntryAdvice& entry) {
+                    return Choice{{}, entry.category} == rows.front().choice ||
+                           entry.expectedTotal > row.expectedTotal;
+                });
+            EXPECT_EQ(row.rank, hold->rank + entriesAbove);
+        }
         if (hold != ranking.end()) {
             EXPECT_EQ(row.expectedTotal, hold->hold.expectedTotal);
             expectSameOutlook(row.outlook, hold->outlook);

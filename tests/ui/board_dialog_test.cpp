@@ -44,6 +44,10 @@ protected:
         edit->setText(code);
         QTest::keyClick(edit, Qt::Key_Return);
     }
+    static std::string withSign(std::string code, std::size_t at, char sign) {
+        code[at] = sign;
+        return code;
+    }
     static QString problem(BoardDialog* dialog) {
         const auto* line = dialog->findChild<QLabel*>(QStringLiteral("Problem"));
         return line->isVisible() ? line->text() : QString();
@@ -117,6 +121,13 @@ TEST_F(BoardDialogTest, ACodeIsAnalysedApartFromTheGameAndABadOneChangesNothing)
          "Kein Wurf gibt 7 Punkte in Einer."},
         {"a code cut short", boardCode(other).substr(0, 20),
          "Der Code ist zu kurz: er hat 20 Zeichen statt 23."},
+        // The place of a sign no code has, counted from the code's first character.
+        {"a wrong sign first after the prefix", withSign(boardCode(other), 3, '*'),
+         "Das Zeichen „*“ an Stelle 4 kommt in keinem Code vor."},
+        {"a wrong sign in the middle", withSign(boardCode(other), 11, '.'),
+         "Das Zeichen „.“ an Stelle 12 kommt in keinem Code vor."},
+        {"a blank as the check character", withSign(boardCode(other), 22, ' ') + "A",
+         "An Stelle 23 steht ein Leerzeichen; ein Code hat keines."},
     };
     // What the player sees of the board, drawn: the same after every bad code.
     EXPECT_NE(page->grab().toImage(), first) << "the pasted board drawn";

@@ -17,6 +17,9 @@
 #include <QScrollBar>
 #include <QSet>
 
+#include <algorithm>
+#include <set>
+
 namespace kubiq::test {
 namespace {
 
@@ -45,7 +48,28 @@ const struct BoardRow {
     {"four sixes held, the best", board("66665", "xxxx.", 2)},
     {"after the last roll: every open category", board("66665", ".....", 3)},
     {"a full house held whole", board("33555", "xxxxx", 1)},
+    {"1 and 2 held of 5 1 4 2 6, far below the eight best", board("51426", ".x.x.", 1)},
 };
+
+// Every choice of a board, weighed one by one: each distinct hold of the dice shown while rolls
+// are left, and each open category.
+std::vector<double> everyChoiceTotal(const Position& board) {
+    std::vector<double> totals;
+    if (board.rollsMade < kRollsPerTurn) {
+        std::set<std::vector<int>> holds;
+        for (int mask = 0; mask < 1 << kDiceCount; ++mask) {
+            Position held = board;
+            for (int i = 0; i < kDiceCount; ++i)
+                held.held[i] = mask >> i & 1;
+            if (holds.insert(held.heldFaces()).second)
+                totals.push_back(tableCoach().weigh({Move::Kind::Roll, held})->chosenTotal);
+        }
+    }
+    for (int c = 0; c < kCategoryCount; ++c)
+        if (board.open >> c & 1)
+            totals.push_back(tableCoach().weigh({Move::Kind::Enter, board, c})->chosenTotal);
+    return totals;
+}
 
 // Every cell says its figure as the coach writes it; the row's sentence holds them all.
 TEST(ChoiceTable, EveryCellSaysItsFigureAndEveryRowIsOneSentence) {
@@ -65,7 +89,20 @@ TEST(ChoiceTable, EveryCellSaysItsFigureAndEveryRowIsOneSentence) {
                 return model.index(r, column).data(role).toString();
             };
             EXPECT_EQ(cell(ChoiceTableModel::Rank),
-                      (players ? QStringLiteral("▸") : QString()) + QString::number(r + 1));
+                      (players ? QStringLiteral("▸") : QString()) + QString::number(choice.rank));
+            // The rank among all the board's choices, not the place in the table: as many
+            // choices above it as are worth more, those of equal worth in the table's order.
+            const std::vector<double> totals = everyChoiceTotal(row.board);
+            const auto count = [&](auto worthMore) {
+                return std::count_if(totals.begin(), totals.end(), worthMore);
+            };
+            EXPECT_GE(choice.rank - 1,
+                      count([&](double t) { return t > choice.expectedTotal + 1e-9; }));
+            EXPECT_LE(choice.rank - 1,
+                      count([&](double t) { return t >= choice.expectedTotal - 1e-9; }) - 1);
+            if (r > 0) {
+                EXPECT_GT(choice.rank, analysis->rows[r - 1].rank) << "in the table's order";
+            }
             EXPECT_EQ(cell(ChoiceTableModel::Choice), choiceText(choice.choice));
             EXPECT_EQ(cell(ChoiceTableModel::Total), coachNumber(choice.expectedTotal));
             EXPECT_EQ(cell(ChoiceTableModel::Loss),
@@ -88,6 +125,7 @@ TEST(ChoiceTable, EveryCellSaysItsFigureAndEveryRowIsOneSentence) {
             }
             EXPECT_EQ(sentence.contains("beste Wahl"), r == 0);
             EXPECT_EQ(sentence.contains("deine Wahl"), players);
+            EXPECT_TRUE(sentence.startsWith(QStringLiteral("Rang %1").arg(choice.rank)));
             // The bar of the endings fills up to the whole turn.
             const ChanceBars bars = model.index(r, ChoiceTableModel::Endings)
                                         .data(ChoiceTableModel::BarsRole)
@@ -100,6 +138,12 @@ TEST(ChoiceTable, EveryCellSaysItsFigureAndEveryRowIsOneSentence) {
             EXPECT_LE(bars[0].parts.size(), 4);
         }
     }
+    // The board a new player tried: 1 and 2 held is the 24th of the board's 45 choices, where
+    // the table once gave its place among the rows shown, 9.
+    const std::optional<BoardAnalysis> tried = analyse(tableCoach(), board("51426", ".x.x.", 1));
+    ASSERT_TRUE(tried && tried->playersRow);
+    EXPECT_EQ(tried->rows[*tried->playersRow].rank, 24);
+    EXPECT_EQ(everyChoiceTotal(tried->board).size(), 45u);
     // The legend: every column's header explains itself, each in its own words.
     ChoiceTableModel model;
     QSet<QString> legend;
@@ -297,7 +341,7 @@ TEST_F(BoardPageTest, TheKeysWalkTheRowsAndTheDetailsFollow) {
         EXPECT_TRUE(
             line("DetailsWahl")
                 .startsWith(
-                    QStringLiteral("%1. %2: ").arg(row + 1).arg(choiceText(choice.choice))));
+                    QStringLiteral("%1. %2: ").arg(choice.rank).arg(choiceText(choice.choice))));
         EXPECT_EQ(line("DetailsWarum"), whyText(analysis().explain(row)));
         EXPECT_TRUE(line("DetailsRundenende").contains(allEndingsLine(choice.outlook)));
         if (!choice.choice.enters()) {

@@ -1,4 +1,5 @@
 #include "board_analysis.h"
+#include "board_dialog.h"
 #include "board_details.h"
 #include "chance_marks.h"
 #include "choice_table_model.h"
@@ -10,6 +11,7 @@
 #include "window_fixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -17,6 +19,7 @@
 #include <QSet>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <numeric>
 
@@ -453,6 +456,73 @@ TEST_F(CoachWindowTest, AMissingTableIsSaidPlainlyAndTheGamePlaysOn) {
     QTest::mouseClick(other.findChild<QPushButton*>(QStringLiteral("CommandWuerfeln")),
                       Qt::LeftButton);
     EXPECT_EQ(other.Versuch(), 2);
+}
+
+// The actions that read the board on show (copy its code, analyse it, explain and warn before
+// an entry), where there is no board to read: before the coach follows a game, on the finished
+// sheet while the game-over box is open, and without a table. Nothing is copied that a code
+// would refuse, no dialog opens on such a board, no question is asked, nothing reads an empty
+// value (the sanitizers' build checks every optional read).
+TEST_F(CoachWindowTest, ActionsOnTheBoardOnShowNeedABoardThatCanBeRead) {
+    const auto tryEveryAction = [&](CoachWindow* shown, const Position& position) {
+        shown->show();
+        QGuiApplication::clipboard()->setText(QStringLiteral("unverändert"));
+        shown->windowHandle()->requestActivate();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == shown; }));
+        QTest::keyClick(shown, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "unverändert") << "Ctrl+C";
+
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                shown->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(shown, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* copy = menu->findChild<QAction*>(QStringLiteral("CodeKopieren"));
+        ASSERT_NE(copy, nullptr);
+        EXPECT_FALSE(copy->isEnabled());
+        copy->trigger();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "unverändert") << "Code kopieren";
+        menu->findChild<QAction*>(QStringLiteral("BrettAnalysieren"))->trigger();
+        menu->close();
+        if (const auto* dialog = shown->findChild<BoardDialog*>(QStringLiteral("BrettDialog"))) {
+            EXPECT_FALSE(dialog->board()) << "a dialog without a board";
+            EXPECT_FALSE(dialog->findChild<QLabel*>(QStringLiteral("Problem"))->isVisible());
+        }
+
+        if (auto* warn = shown->findChild<QCheckBox*>(QStringLiteral("Warnen")))
+            warn->setChecked(true);
+        const std::size_t asked = messageBox.shown().size();
+        for (int c = 0; c < kCategoryCount; ++c)
+            EXPECT_TRUE(shown->allowsEntry(position, c)) << c;
+        EXPECT_EQ(messageBox.shown().size(), asked) << "no question";
+        const auto* why = shown->findChild<QLabel*>(QStringLiteral("DetailsWarum"));
+        EXPECT_TRUE(!why || !why->isVisible() || why->text().isEmpty()) << "no reason";
+    };
+
+    {
+        SCOPED_TRACE("before it follows a game");
+        CoachWindow unfollowed({KUBIQ_COACH_TABLE}, messageBox);
+        tryEveryAction(&unfollowed, Position());
+        EXPECT_NE(unfollowed.findChild<BoardDialog*>(QStringLiteral("BrettDialog")), nullptr)
+            << "a board can still be set by hand";
+    }
+    {
+        SCOPED_TRACE("the finished sheet");
+        CoachWindow followed({KUBIQ_COACH_TABLE}, messageBox);
+        Position finished;
+        finished.open = 0;
+        finished.upperSum = 63;
+        finished.lowerSum = 150;
+        followed.follow(finished, MoveLog()); // on show, but nothing is left to decide on it
+        tryEveryAction(&followed, finished);
+    }
+    {
+        SCOPED_TRACE("without its table");
+        CoachWindow tableless({"/nonexistent/coach.table"}, messageBox);
+        tableless.follow(firstRoll("66612"), MoveLog());
+        tryEveryAction(&tableless, firstRoll("66612"));
+        EXPECT_EQ(tableless.findChild<BoardDialog*>(QStringLiteral("BrettDialog")), nullptr);
+    }
 }
 
 TEST(CoachPlace, BesideTheGameWhereTheScreenHasRoom) {

@@ -115,11 +115,12 @@ void BoardPage::showSelected() {
     }
     m_details->showRow(*m_analysis, *row);
     const Choice& best = m_analysis->rows.front().choice;
-    const Choice& chosen = m_analysis->rows[*row].choice;
+    const ChoiceRow& selected = m_analysis->rows[*row];
+    const Choice& chosen = selected.choice;
     QString caption = QStringLiteral("Beste Wahl: %1").arg(choiceText(best));
     std::optional<std::vector<int>> other;
     if (*row != 0) {
-        caption += QStringLiteral(" · Rang %1: %2").arg(*row + 1).arg(choiceText(chosen));
+        caption += QStringLiteral(" · Rang %1: %2").arg(selected.rank).arg(choiceText(chosen));
         if (!chosen.enters())
             other = chosen.hold;
     }
