@@ -13,6 +13,7 @@
 #include "coach_fixture.h"
 #include "coach_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -31,8 +32,9 @@
 namespace kubiq::test {
 namespace {
 
-// The coach's tabs, and the board dialog beside them.
-enum class View { Rat, Analyse, Statistik, Ueben, Dialog, Coach };
+// The coach's tabs; the review's board, of the step chosen and with no step left to choose; the
+// board dialog beside them; the coach as it is.
+enum class View { Rat, Analyse, Statistik, Ueben, AnalyseBrett, OhneSchritt, Dialog, Coach };
 
 const char* viewName(View view) {
     switch (view) {
@@ -40,6 +42,8 @@ const char* viewName(View view) {
     case View::Analyse: return "analyse";
     case View::Statistik: return "statistik";
     case View::Ueben: return "ueben";
+    case View::AnalyseBrett: return "analyse-brett";
+    case View::OhneSchritt: return "analyse-ohne-schritt";
     case View::Dialog: return "brett";
     case View::Coach: return "berater";
     }
@@ -188,9 +192,20 @@ protected:
 
     // The coach at its designed width, on this view.
     QImage drawCoach(QWidget* shown, View view) {
-        if (view != View::Coach)
-            shown->findChild<QTabWidget*>(QStringLiteral("Ansichten"))
-                ->setCurrentIndex(static_cast<int>(view));
+        const auto tab = [&](const char* tabs, int index) {
+            shown->findChild<QTabWidget*>(QLatin1String(tabs))->setCurrentIndex(index);
+        };
+        if (view == View::AnalyseBrett || view == View::OhneSchritt) {
+            tab("Ansichten", 1);
+            tab("Analyseansicht", 1);
+            if (view == View::OhneSchritt) {
+                // The game in play has no decision yet: nothing to choose, no board to show.
+                shown->findChild<QComboBox*>(QStringLiteral("Spielauswahl"))->setCurrentIndex(0);
+                shown->findChild<QCheckBox*>(QStringLiteral("NurFehler"))->setChecked(true);
+            }
+        } else if (view != View::Coach) {
+            tab("Ansichten", static_cast<int>(view));
+        }
         shown->resize(CoachWindow::kDefaultWidth, shown->sizeHint().height());
         QCoreApplication::processEvents();
         return shown->grab().toImage();
@@ -271,7 +286,9 @@ INSTANTIATE_TEST_SUITE_P(
         PictureState{"vor-dem-ersten-wurf", {View::Rat, View::Ueben, View::Dialog}},
         PictureState{"zwischen-wuerfen", {View::Rat, View::Analyse}},
         PictureState{"nach-dem-letzten-wurf", {View::Rat}},
-        PictureState{"nach-einem-spiel", {View::Rat, View::Analyse, View::Statistik, View::Ueben}},
+        PictureState{"nach-einem-spiel",
+                     {View::Rat, View::Analyse, View::AnalyseBrett, View::OhneSchritt,
+                      View::Statistik, View::Ueben}},
         PictureState{"ohne-tabelle", {View::Coach}}),
     [](const ::testing::TestParamInfo<PictureState>& info) {
         std::string name;

@@ -109,6 +109,9 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
         filter();
         if (m_chosenStep)
             selectStep(*m_chosenStep);
+        // No marked decision to move to: the step hidden takes its reason and board with it.
+        if (m_chosenStep && m_steps->isRowHidden(static_cast<int>(*m_chosenStep)))
+            showNoStep();
     });
     connect(m_steps->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { stepChosen(); });
@@ -150,11 +153,17 @@ void ReviewView::showChosen() {
     m_chart->showReview(review);
     filter();
     selectStep(keep);
-    if (!m_chosenStep) {
-        m_why->hide();
-        m_whyMarks->showBars({}, {});
-        m_board->showNothing();
-    }
+    if (!m_chosenStep)
+        showNoStep();
+}
+
+void ReviewView::showNoStep() {
+    m_chosenStep.reset();
+    m_steps->setCurrentIndex(QModelIndex());
+    m_chart->showSelected(std::nullopt);
+    m_why->hide();
+    m_whyMarks->showBars({}, {});
+    m_board->showNothing();
 }
 
 void ReviewView::selectStep(std::size_t index) {

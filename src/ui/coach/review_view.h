@@ -48,6 +48,8 @@ public:
 
 private:
     void showChosen();
+    // No step chosen: no reason, no band on the chart, no board.
+    void showNoStep();
     void filter();
     void jump(int direction);
     void stepChosen();
