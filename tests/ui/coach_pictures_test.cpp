@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QMenu>
@@ -161,11 +162,14 @@ void expectLikeReference(const QImage& drawn, const QString& name) {
         return;
     }
     const Difference difference = compare(image, expected);
-    if (difference.count == 0)
-        return;
-    save(drawn, actualPath);
     const QString marked = output + QLatin1Char('/') + name + ratioSuffix() +
                            QStringLiteral("-diff.png");
+    if (difference.count == 0) {
+        QFile::remove(actualPath); // what an earlier run left
+        QFile::remove(marked);
+        return;
+    }
+    save(drawn, actualPath);
     difference.marked.save(marked);
     const QRect& at = difference.where;
     ADD_FAILURE() << file.toStdString() << ": " << difference.count << " pixels differ, within "
