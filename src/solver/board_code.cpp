@@ -1,5 +1,7 @@
 #include "board_code.h"
 
+#include "code_alphabet.h"
+
 #include <algorithm>
 #include <array>
 #include <set>
@@ -8,34 +10,12 @@ namespace kubiq {
 
 namespace {
 
-constexpr std::string_view kAlphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 constexpr int kOpen = 63;
 constexpr int kHeld = 8;
 constexpr std::size_t kDiceAt = kCodePrefix.size() + kCategoryCount;
 constexpr std::size_t kRollsAt = kDiceAt + kDiceCount;
 constexpr std::size_t kCheckAt = kRollsAt + 1;
 static_assert(kCheckAt + 1 == kCodeLength);
-
-// The digit of a character, or -1 outside the alphabet.
-int digitOf(char character) {
-    const std::size_t at = kAlphabet.find(character);
-    return at == std::string_view::npos ? -1 : static_cast<int>(at);
-}
-
-// v times a in GF(2^6) modulo x^6 + x + 1.
-int timesA(int v) {
-    v <<= 1;
-    return v & 64 ? v ^ 0x43 : v;
-}
-
-// The weighted sum of `characters`, which must all be in the alphabet, the last counting once.
-int weightedSum(std::string_view characters) {
-    int sum = 0;
-    for (char character : characters)
-        sum = timesA(sum) ^ digitOf(character);
-    return sum;
-}
 
 std::vector<int> scoresOf(int category) {
     // Every throw as the engine scores it: the rules decide, not a copy of them.
@@ -112,11 +92,11 @@ std::optional<CodeProblem> boardProblem(const Position& board) {
 std::string boardCode(const Position& board) {
     std::string code(kCodePrefix);
     for (int c = 0; c < kCategoryCount; ++c)
-        code += kAlphabet[board.open >> c & 1 ? kOpen : board.points[c] & 63];
+        code += kCodeAlphabet[board.open >> c & 1 ? kOpen : board.points[c] & 63];
     for (int die = 0; die < kDiceCount; ++die)
-        code += kAlphabet[(board.faces[die] & 7) + (board.held[die] ? kHeld : 0)];
-    code += kAlphabet[board.rollsMade & 63];
-    code += kAlphabet[timesA(weightedSum(code))];
+        code += kCodeAlphabet[(board.faces[die] & 7) + (board.held[die] ? kHeld : 0)];
+    code += kCodeAlphabet[board.rollsMade & 63];
+    code += checkCharacter(code);
     return code;
 }
 
@@ -133,7 +113,7 @@ std::variant<Position, CodeProblem> parseBoardCode(std::string_view code) {
     if (code[1] != kCodePrefix[1])
         return CodeProblem{Kind::OtherVersion, -1, static_cast<unsigned char>(code[1])};
     for (std::size_t i = 0; i < code.size(); ++i)
-        if (digitOf(code[i]) < 0)
+        if (codeDigit(code[i]) < 0)
             return CodeProblem{Kind::Character, static_cast<int>(i),
                                static_cast<unsigned char>(code[i])};
     if (code.size() != kCodeLength)
@@ -143,19 +123,19 @@ std::variant<Position, CodeProblem> parseBoardCode(std::string_view code) {
 
     Scores entries{};
     for (int c = 0; c < kCategoryCount; ++c) {
-        const int digit = digitOf(code[kCodePrefix.size() + c]);
+        const int digit = codeDigit(code[kCodePrefix.size() + c]);
         if (digit != kOpen)
             entries[c] = digit;
     }
     Faces faces{};
     std::array<bool, kDiceCount> held{};
     for (int die = 0; die < kDiceCount; ++die) {
-        const int digit = digitOf(code[kDiceAt + die]);
+        const int digit = codeDigit(code[kDiceAt + die]);
         // A digit beyond a held 7 is no die at all; 7 itself is no face either.
         faces[die] = digit > kHeld + 7 ? digit : digit % kHeld;
         held[die] = digit >= kHeld && digit <= kHeld + 7;
     }
-    const Position board = boardWith(entries, faces, held, digitOf(code[kRollsAt]));
+    const Position board = boardWith(entries, faces, held, codeDigit(code[kRollsAt]));
     if (std::optional<CodeProblem> problem = boardProblem(board))
         return *problem;
     return board;

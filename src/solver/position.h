@@ -38,6 +38,7 @@ struct Move {
     Kind kind = Kind::Roll;
     Position before;   // the board the decision was made on
     int category = -1; // the category entered, for Kind::Enter
+    friend bool operator==(const Move&, const Move&) = default;
 };
 
 // A game the player finished: its decisions and the final TOTAL on its sheet.

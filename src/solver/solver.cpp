@@ -2,6 +2,7 @@
 
 #include "turn_values.h"
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <memory>
@@ -76,7 +77,7 @@ private:
 
 } // namespace
 
-Solution solve(const StateSpace& space, int threads) {
+Solution solve(const StateSpace& space, int threads, int mostOpen) {
     std::vector<StateFigures> figures(space.size()); // nothing open: nothing more to score
     // With nothing open, a bonus is won when its section reached the threshold.
     const auto uppers = space.upperValues(0);
@@ -87,7 +88,7 @@ Solution solve(const StateSpace& space, int threads) {
                                        space.lowerReached(state) ? 1.0 : 0.0};
     }
     threads = std::max(threads, 1);
-    for (int openCount = 1; openCount <= kCategoryCount; ++openCount) {
+    for (int openCount = 1; openCount <= std::min(mostOpen, kCategoryCount); ++openCount) {
         std::vector<unsigned> sets;
         for (unsigned open = 0; open <= kAllOpen; ++open)
             if (std::popcount(open) == openCount)

@@ -18,7 +18,8 @@ struct Solution {
 
 // Best play by exact expectimax over the three rolls of each turn. A state needs only states
 // with one category fewer open, so the open sets are worked in order of size, those of one size
-// shared out among `threads` threads.
-Solution solve(const StateSpace& space, int threads = 2);
+// shared out among `threads` threads. Only the states with at most `mostOpen` categories open
+// are worked out; those with more are left at 0 (a check of the few-open states needs no more).
+Solution solve(const StateSpace& space, int threads = 2, int mostOpen = kCategoryCount);
 
 } // namespace kubiq
