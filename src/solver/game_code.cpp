@@ -134,6 +134,15 @@ private:
 
 } // namespace
 
+std::optional<int> CodedGame::total() const {
+    if (!finished())
+        return std::nullopt;
+    Scores entries{};
+    for (int c = 0; c < kCategoryCount; ++c)
+        entries[c] = now.points[c];
+    return sheetSum(entries, SumCell::Total);
+}
+
 std::string gameCode(const std::vector<Move>& moves, const Position& now) {
     std::string code(kGameCodePrefix);
     for (std::size_t i = 0; i < moves.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include "position.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -29,6 +30,8 @@ struct CodedGame {
     std::vector<Move> moves;
     Position now;
     bool finished() const { return now.open == 0; }
+    // The final TOTAL of a finished game.
+    std::optional<int> total() const;
 };
 
 // Why a text is no game: the first fault found, the form before the check, the check before the

@@ -7,11 +7,16 @@
 #include "chance_marks.h"
 #include "chart_view.h"
 #include "coach_fixture.h"
+#include "code_alphabet.h"
 #include "review_model.h"
 #include "slip_marks.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QTableView>
 
@@ -245,6 +250,85 @@ TEST_F(AnalysisViewTest, LongLinesWrapWithinTheCoachsLists) {
             }
         }
     }
+}
+
+// "Spiel kopieren" copies the code of the game chosen; "Spiel laden…" reads it back into a
+// review of its own, marked as loaded and the same as the game's, and refuses a bad code with
+// its reason, adding nothing; the game in the window is never touched.
+TEST_F(AnalysisViewTest, AGameIsCopiedAsACodeAndLoadedBackBesideTheRunsGames) {
+    roll("33351");
+    choose(1);
+    const QStringList played = reviewRows();
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(part<QPushButton>("SpielKopieren"), Qt::LeftButton);
+    const QString code = QGuiApplication::clipboard()->text();
+    ASSERT_TRUE(code.startsWith("G1-")) << code.toStdString();
+
+    QTest::mouseClick(part<QPushButton>("SpielLaden"), Qt::LeftButton);
+    auto* dialog = coach()->findChild<QDialog*>(QStringLiteral("SpielDialog"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal()) << "the game goes on beside it";
+    auto* games = part<QComboBox>("Spielauswahl");
+    const auto paste = [&](const QString& text) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Spielcode"));
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        const auto* problem = dialog->findChild<QLabel*>(QStringLiteral("Problem"));
+        return problem->isVisible() ? problem->text() : QString();
+    };
+    QString typo = code;
+    typo[10] = typo[10] == 'A' ? 'B' : 'A';
+    const struct {
+        const char* name;
+        QString code;
+        const char* sentence;
+    } refused[] = {
+        {"a typo", typo,
+         "Der Code enthält einen Tippfehler: sein Prüfzeichen passt nicht zu den anderen "
+         "Zeichen."},
+        {"another version", QString(code).replace(1, 1, '7'),
+         "Dieser Code gehört zu einer anderen Version von KUBIQ; gelesen werden Spielcodes, die "
+         "mit „G1-“ beginnen."},
+        {"a board's code", "K1-_____S______WOOCOBCJ",
+         "Das ist kein Code eines Spiels: ein Spielcode beginnt mit „G1-“."},
+        {"a held die that changes",
+         QString::fromStdString([] {
+             std::string made = "G1-AAABAAB"; // 1 1 1 1 1, the first held, then 2 1 1 1 1
+             return made + checkCharacter(made);
+         }()),
+         "In Runde 1 ändert sich der gehaltene Würfel 1 beim Würfeln."},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(paste(row.code), QString::fromUtf8(row.sentence));
+        EXPECT_EQ(games->count(), 3) << "nothing added";
+        EXPECT_TRUE(dialog->isVisible());
+    }
+
+    EXPECT_EQ(paste(QStringLiteral(" %1 ").arg(code)), "");
+    EXPECT_FALSE(dialog->isVisible()) << "closed once read";
+    ASSERT_EQ(games->count(), 4);
+    EXPECT_EQ(games->currentIndex(), 3) << "the loaded game on show";
+    EXPECT_EQ(games->currentText(), "Geladen 1: Spiel mit 100 Punkten");
+    EXPECT_EQ(reviewRows(), played) << "its review the game's";
+    EXPECT_EQ(part<QLabel>("Bilanz")->text(), [&] {
+        choose(1);
+        const QString balance = part<QLabel>("Bilanz")->text();
+        choose(3);
+        return balance;
+    }());
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(part<QPushButton>("SpielKopieren"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), code) << "its code as read";
+
+    // A game finished later goes before the loaded one, which stays on show.
+    EXPECT_EQ(faces(), "33351") << "the game in the window untouched";
+    for (int c = 0; c < kCategoryCount; ++c)
+        turn("12345", c);
+    EXPECT_EQ(games->count(), 5);
+    EXPECT_EQ(games->itemText(3), "3. Spiel: 100 Punkte");
+    EXPECT_EQ(games->currentText(), "Geladen 1: Spiel mit 100 Punkten");
 }
 
 } // namespace

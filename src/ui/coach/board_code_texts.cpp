@@ -68,4 +68,50 @@ QString codeProblemLine(const CodeProblem& problem) {
     return {};
 }
 
+QString gameCodeProblemLine(const GameCodeProblem& problem) {
+    using Kind = GameCodeProblem::Kind;
+    const QString prefix = QString::fromUtf8(kGameCodePrefix.data(), kGameCodePrefix.size());
+    const QString turn = QString::number(problem.turn);
+    switch (problem.kind) {
+    case Kind::NoCode:
+        return QStringLiteral("Das ist kein Code eines Spiels: ein Spielcode beginnt mit „%1“.")
+            .arg(prefix);
+    case Kind::OtherVersion:
+        return QStringLiteral("Dieser Code gehört zu einer anderen Version von KUBIQ; gelesen "
+                              "werden Spielcodes, die mit „%1“ beginnen.")
+            .arg(prefix);
+    case Kind::Character:
+        return characterLine(problem.where, problem.value);
+    case Kind::Typo:
+        return QStringLiteral(
+            "Der Code enthält einen Tippfehler: sein Prüfzeichen passt nicht zu den anderen "
+            "Zeichen.");
+    case Kind::CutShort:
+        return QStringLiteral("Der Code ist zu kurz: er endet mitten in Runde %1.").arg(turn);
+    case Kind::Face:
+        return QStringLiteral("In Runde %1 zeigt ein Wurf andere Augen als 1 bis 6.").arg(turn);
+    case Kind::HeldChanged:
+        return QStringLiteral("In Runde %1 ändert sich der gehaltene Würfel %2 beim Würfeln.")
+            .arg(turn)
+            .arg(problem.where + 1);
+    case Kind::FourthRoll:
+        return QStringLiteral("In Runde %1 wird ein viertes Mal gewürfelt; eine Runde hat "
+                              "höchstens drei Würfe.")
+            .arg(turn);
+    case Kind::Category:
+        return QStringLiteral("In Runde %1 wird in eine Kategorie eingetragen, die es nicht gibt.")
+            .arg(turn);
+    case Kind::EnteredTwice:
+        return QStringLiteral("In Runde %1 wird %2 ein zweites Mal eingetragen.")
+            .arg(turn, QString::fromUtf8(spokenRow(problem.where)));
+    case Kind::Score:
+        return QStringLiteral("In Runde %1 geben die Würfel keine %2 in %3.")
+            .arg(turn, pointsText(problem.value), QString::fromUtf8(spokenRow(problem.where)));
+    case Kind::AfterTheGame:
+        return QStringLiteral("Der Code geht nach der dreizehnten Runde weiter; ein Spiel hat "
+                              "dreizehn.");
+    }
+    return {};
+}
+
 } // namespace kubiq

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board_code.h"
+#include "game_code.h"
 
 #include <QString>
 
@@ -10,5 +11,8 @@ namespace kubiq {
 // Code enthält einen Tippfehler: sein Prüfzeichen passt nicht zu den anderen Zeichen.", "Kein
 // Wurf gibt 7 Punkte in Einer."
 QString codeProblemLine(const CodeProblem& problem);
+// Why a text gives no game, in one German sentence naming what is wrong: "In Runde 3 ändert sich
+// der gehaltene Würfel 2 beim Würfeln."
+QString gameCodeProblemLine(const GameCodeProblem& problem);
 
 } // namespace kubiq

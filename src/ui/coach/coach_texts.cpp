@@ -144,6 +144,13 @@ QString gameName(int number, int total) {
     return QStringLiteral("%1. Spiel: %2 Punkte").arg(number).arg(total);
 }
 
+QString loadedGameName(int number, const GameReview& review) {
+    if (review.total)
+        return QStringLiteral("Geladen %1: Spiel mit %2 Punkten").arg(number).arg(*review.total);
+    const int turn = review.steps.empty() ? 1 : review.steps.back().turn;
+    return QStringLiteral("Geladen %1: Spiel bis Runde %2").arg(number).arg(turn);
+}
+
 QString runGameLine(int number, const GameReview& review) {
     return QStringLiteral("%1. Spiel: %2, Glück %3, Verlust %4")
         .arg(QString::number(number), QString::number(review.total.value_or(0)),

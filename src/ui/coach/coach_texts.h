@@ -35,6 +35,9 @@ QString balanceLine(const GameReview& review);
 QString stepLine(const ReviewStep& step);
 // The name of a finished game in the review's list: "3. Spiel: 231 Punkte".
 QString gameName(int number, int total);
+// A game loaded from its code, as the review's list names it: "Geladen 1: Spiel mit 231
+// Punkten", or "Geladen 2: Spiel bis Runde 5" while it is in play.
+QString loadedGameName(int number, const GameReview& review);
 // "3. Spiel: 231, Glück +12,3, Verlust −33,4".
 QString runGameLine(int number, const GameReview& review);
 // "Mittel über 3 Spiele: 231,0, Glück +1,3, Verlust −20,1"; "Beste Wahl bei 83 % der

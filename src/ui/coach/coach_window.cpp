@@ -8,6 +8,7 @@
 #include "coach_texts.h"
 #include "design_palette.h"
 #include "game_balance_view.h"
+#include "game_code_dialog.h"
 #include "message_box.h"
 #include "practice_view.h"
 #include "review_view.h"
@@ -95,6 +96,8 @@ CoachWindow::CoachWindow(std::vector<std::string> tables, MessageBox& box, QWidg
     m_review->analyseBoard = [this](const Position& board) {
         return m_coach ? kubiq::analyse(*m_coach, board) : std::nullopt;
     };
+    m_review->copyGame = [this] { copyGameCode(); };
+    m_review->loadGame = [this] { openGameDialog(); };
     m_run = new RunView;
     page(m_views, "Statistik", QStringLiteral("Statistik"), {m_run});
     m_practice = new PracticeView;
@@ -142,6 +145,7 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
         const PlayedGame& game = finished[m_finished.size()];
         m_finished.push_back(reviewGame(*m_coach, game));
         explainMoves(*m_coach, game.moves, 0, m_finishedReasons.emplace_back());
+        m_finishedCodes.push_back(gameCode(game.moves, Position()));
     }
     const std::vector<Move>& thisGame = moves.thisGame();
     if (m_liveGame != finished.size() || m_liveMoves > thisGame.size()) {
@@ -154,16 +158,16 @@ void CoachWindow::follow(const Position& position, const MoveLog& moves) {
     m_live = reviewGame(*m_coach, thisGame, position);
     // From the last entry until the game-over box is closed the finished sheet stays on show,
     // while the log already waits for the next game: the game on show is the one just finished.
-    const bool over = position.open == 0 && !m_finished.empty();
-    const GameReview& onShow = over ? m_finished.back() : m_live;
+    m_over = position.open == 0 && !m_finished.empty();
+    m_liveCode = m_over ? m_finishedCodes.back() : gameCode(thisGame, position);
+    const GameReview& onShow = m_over ? m_finished.back() : m_live;
 
     if (const std::optional<BoardAnalysis> analysis = analyse(*m_coach, position))
         m_board->showAnalysis(*analysis);
     else
         m_board->showNothing();
     m_balance->showGame(onShow, m_finished.empty() ? nullptr : &m_finished.back());
-    m_review->showGames(onShow, over ? m_finishedReasons.back() : m_liveReasons, m_finished,
-                        m_finishedReasons);
+    showReviews();
     m_run->showRun(m_finished);
     m_practice->follow(*m_coach, finished);
 }
@@ -217,6 +221,46 @@ void CoachWindow::openBoardDialog() {
     m_boardDialog->show();
     m_boardDialog->raise();
     m_boardDialog->activateWindow();
+}
+
+void CoachWindow::showReviews() {
+    m_review->showGames(m_over ? m_finished.back() : m_live,
+                        m_over ? m_finishedReasons.back() : m_liveReasons, m_finished,
+                        m_finishedReasons, m_loadedGames, m_loadedGameReasons);
+}
+
+void CoachWindow::copyGameCode() {
+    const auto chosen = static_cast<std::size_t>(m_review->chosenGame());
+    const std::size_t finished = m_finishedCodes.size();
+    const std::string& code = chosen == 0          ? m_liveCode
+                              : chosen <= finished ? m_finishedCodes[chosen - 1]
+                                                   : m_loadedCodes.at(chosen - 1 - finished);
+    if (!code.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(code));
+}
+
+void CoachWindow::openGameDialog() {
+    if (!m_coach)
+        return;
+    if (!m_gameDialog) {
+        m_gameDialog = new GameCodeDialog(this);
+        m_gameDialog->onLoaded = [this](const CodedGame& game, const std::string& code) {
+            addLoaded(game, code);
+        };
+    }
+    // Not exec(): the game and the coach go on beside it.
+    m_gameDialog->show();
+    m_gameDialog->raise();
+    m_gameDialog->activateWindow();
+}
+
+void CoachWindow::addLoaded(const CodedGame& game, const std::string& code) {
+    m_loadedGames.push_back(game.finished() ? reviewGame(*m_coach, {game.moves, *game.total()})
+                                       : reviewGame(*m_coach, game.moves, game.now));
+    explainMoves(*m_coach, game.moves, 0, m_loadedGameReasons.emplace_back());
+    m_loadedCodes.push_back(code);
+    showReviews();
+    m_review->chooseGame(static_cast<int>(m_finished.size() + m_loadedGames.size()));
 }
 
 void CoachWindow::placeBeside(const QWidget& game) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coach.h"
+#include "game_code.h"
 #include "game_review.h"
 #include "position.h"
 #include "review_view.h"
@@ -19,6 +20,7 @@ namespace kubiq {
 
 class BoardDialog;
 class BoardPage;
+class GameCodeDialog;
 class GameBalanceView;
 class MessageBox;
 class PracticeView;
@@ -69,6 +71,14 @@ private:
     void copyBoardCode();
     // Opens "Brett analysieren" on the board on show, apart from the game.
     void openBoardDialog();
+    // Puts the code of the game chosen in "Spielanalyse" on the clipboard.
+    void copyGameCode();
+    // Opens "Spiel laden"; a game read is reviewed beside the run's, marked as loaded.
+    void openGameDialog();
+    void addLoaded(const CodedGame& game, const std::string& code);
+    // Shows the reviews: the game on show (the one just finished while its sheet is on show),
+    // the finished games of the run, the loaded ones.
+    void showReviews();
 
     std::vector<std::string> m_tables;
     MessageBox& m_box;
@@ -84,6 +94,15 @@ private:
     // game never changes.
     std::vector<GameReview> m_finished;
     std::vector<Reasons> m_finishedReasons;
+    // The codes of the game in play and of the finished ones; whether the game on show is the
+    // one just finished.
+    std::string m_liveCode;
+    std::vector<std::string> m_finishedCodes;
+    bool m_over = false;
+    // The games loaded from their codes, their reviews, reasons and codes as read.
+    std::vector<GameReview> m_loadedGames;
+    std::vector<Reasons> m_loadedGameReasons;
+    std::vector<std::string> m_loadedCodes;
 
     QLabel* m_problem = nullptr;
     QTabWidget* m_views = nullptr;
@@ -94,6 +113,7 @@ private:
     RunView* m_run = nullptr;
     PracticeView* m_practice = nullptr;
     BoardDialog* m_boardDialog = nullptr;
+    GameCodeDialog* m_gameDialog = nullptr;
 };
 
 } // namespace kubiq

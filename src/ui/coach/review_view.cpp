@@ -9,14 +9,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <tuple>
 
 namespace kubiq {
 
@@ -38,7 +43,23 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
     m_games->setObjectName(QStringLiteral("Spielauswahl"));
     m_games->setAccessibleName(QStringLiteral("Spiel"));
     m_games->addItem(QStringLiteral("Laufendes Spiel"));
-    layout->addWidget(m_games);
+    auto* games = new QHBoxLayout;
+    games->addWidget(m_games, 1);
+    for (const auto& [name, text, tip, action] :
+         {std::tuple{"SpielKopieren", "Spiel kopieren",
+                     "Legt den Code des gewählten Spiels in die Zwischenablage.", &copyGame},
+          std::tuple{"SpielLaden", "Spiel laden…",
+                     "Liest ein Spiel aus seinem Code und zeigt seine Analyse.", &loadGame}}) {
+        auto* button = new QPushButton(QString::fromUtf8(text), this);
+        button->setObjectName(QLatin1String(name));
+        button->setToolTip(QString::fromUtf8(tip));
+        connect(button, &QPushButton::clicked, this, [action = action] {
+            if (*action)
+                (*action)();
+        });
+        games->addWidget(button);
+    }
+    layout->addLayout(games);
     m_balance = addLine(this, layout, "Bilanz");
     m_onlyMarked = new QCheckBox(QStringLiteral("nur Fehler"), this);
     m_onlyMarked->setObjectName(QStringLiteral("NurFehler"));
@@ -125,25 +146,49 @@ ReviewView::ReviewView(QWidget* parent) : QWidget(parent) {
 
 void ReviewView::showGames(const GameReview& onShow, const Reasons& onShowReasons,
                            const std::vector<GameReview>& finished,
-                           const std::vector<Reasons>& finishedReasons) {
+                           const std::vector<Reasons>& finishedReasons,
+                           const std::vector<GameReview>& loaded,
+                           const std::vector<Reasons>& loadedReasons) {
     m_onShow = &onShow;
     m_onShowReasons = &onShowReasons;
     m_finished = &finished;
     m_finishedReasons = &finishedReasons;
+    m_loaded = &loaded;
+    m_loadedReasons = &loadedReasons;
     const QSignalBlocker quiet(m_games); // one showing for all the new games
-    while (m_games->count() <= static_cast<int>(finished.size())) {
-        const int number = m_games->count();
-        m_games->addItem(gameName(number, finished[number - 1].total.value_or(0)));
+    // The run's games before the loaded ones: a game finished after a loading goes before them
+    // (the game chosen stays chosen).
+    while (m_finishedListed < static_cast<int>(finished.size())) {
+        ++m_finishedListed;
+        m_games->insertItem(m_finishedListed, gameName(m_finishedListed,
+                                                       finished[m_finishedListed - 1].total.value_or(0)));
+    }
+    while (m_loadedListed < static_cast<int>(loaded.size())) {
+        const GameReview& game = loaded[m_loadedListed++];
+        m_games->addItem(loadedGameName(m_loadedListed, game));
     }
     showChosen();
+}
+
+int ReviewView::chosenGame() const {
+    return std::max(0, m_games->currentIndex());
+}
+
+void ReviewView::chooseGame(int index) {
+    m_games->setCurrentIndex(index);
 }
 
 void ReviewView::showChosen() {
     if (m_onShow == nullptr)
         return;
     const int chosen = m_games->currentIndex();
-    const GameReview& review = chosen <= 0 ? *m_onShow : (*m_finished)[chosen - 1];
-    const Reasons& reasons = chosen <= 0 ? *m_onShowReasons : (*m_finishedReasons)[chosen - 1];
+    const int loaded = chosen - 1 - m_finishedListed;
+    const GameReview& review = chosen <= 0          ? *m_onShow
+                               : loaded < 0         ? (*m_finished)[chosen - 1]
+                                                    : (*m_loaded)[loaded];
+    const Reasons& reasons = chosen <= 0  ? *m_onShowReasons
+                             : loaded < 0 ? (*m_finishedReasons)[chosen - 1]
+                                          : (*m_loadedReasons)[loaded];
     setLine(m_balance, balanceLine(review));
     // The same game shown again keeps its step selected; another starts at its first.
     const std::size_t keep = chosen == m_shownGame ? m_chosenStep.value_or(0) : 0;

@@ -35,16 +35,26 @@ class ReviewView final : public QWidget {
 public:
     explicit ReviewView(QWidget* parent = nullptr);
 
-    // The reviews and their reasons must stay where they are until the next call.
+    // The reviews and their reasons must stay where they are until the next call. The games
+    // loaded from their codes follow the run's in the list, each marked as loaded.
     void showGames(const GameReview& onShow, const Reasons& onShowReasons,
                    const std::vector<GameReview>& finished,
-                   const std::vector<Reasons>& finishedReasons);
+                   const std::vector<Reasons>& finishedReasons,
+                   const std::vector<GameReview>& loaded, const std::vector<Reasons>& loadedReasons);
+    // The game chosen in the list: 0 the game on show, then the finished games, then the
+    // loaded ones.
+    int chosenGame() const;
+    // Chooses game `index` of the list; needs one of the games shown.
+    void chooseGame(int index);
     // Selects step `index` of the review shown; with "nur Fehler" the nearest marked decision.
     void selectStep(std::size_t index);
 
     // Analyses the board of the step selected, each time the selection moves to another board:
     // the board the roll gave, or the one decided on. Without it no board is shown.
     std::function<std::optional<BoardAnalysis>(const Position&)> analyseBoard;
+    // "Spiel kopieren" and "Spiel laden…".
+    std::function<void()> copyGame;
+    std::function<void()> loadGame;
 
 private:
     void showChosen();
@@ -58,6 +68,10 @@ private:
     const Reasons* m_onShowReasons = nullptr;
     const std::vector<GameReview>* m_finished = nullptr;
     const std::vector<Reasons>* m_finishedReasons = nullptr;
+    const std::vector<GameReview>* m_loaded = nullptr;
+    const std::vector<Reasons>* m_loadedReasons = nullptr;
+    int m_finishedListed = 0;
+    int m_loadedListed = 0;
     ReviewModel m_model;
     int m_shownGame = -1;
     std::optional<std::size_t> m_chosenStep;
