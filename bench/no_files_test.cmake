@@ -11,7 +11,7 @@ execute_process(
             XDG_RUNTIME_DIR=${SCRATCH}/runtime QT_QPA_PLATFORM=offscreen ${HARNESS}
     WORKING_DIRECTORY ${SCRATCH}/work
     RESULT_VARIABLE result
-    TIMEOUT 20)
+    TIMEOUT 120) # a guard against a hang, not a measure: a busy machine starts slowly
 if(NOT result STREQUAL "0")
     message(FATAL_ERROR "${HARNESS} did not end by itself after its first frame: ${result}")
 endif()
