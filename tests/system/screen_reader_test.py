@@ -12,7 +12,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-from xsession import XSession
+from xsession import BUSY_MACHINE, XSession
 
 ROLL_BUTTON = (8 + 8 + 116, 8 + 136 + 16)
 HOLD_BUTTON_1 = (8 + 8 + 48 + 20, 8 + 80 + 12)
@@ -36,9 +36,10 @@ def named(prefix):
 
 
 def spin(seconds, until=lambda: False):
-    """Runs the GLib loop (which delivers accessibility events) for up to `seconds`."""
+    """Runs the GLib loop (which delivers accessibility events) until `until` holds, for up to
+    `seconds` on a quiet machine (more on a busy one)."""
     context = GLib.MainContext.default()
-    deadline = time.monotonic() + seconds
+    deadline = time.monotonic() + seconds * BUSY_MACHINE
     while time.monotonic() < deadline and not until():
         while context.pending():
             context.iteration(False)

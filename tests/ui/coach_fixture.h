@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <memory>
 #include <string_view>
 #include <variant>
 
@@ -68,6 +69,14 @@ protected:
     void playGame(std::string_view faces) {
         for (int c = 0; c < kCategoryCount; ++c)
             turn(faces, c);
+    }
+    // Another window whose coach finds no table, with its coach open.
+    std::unique_ptr<Form1> windowWithoutTable() {
+        auto other = std::make_unique<Form1>(WindowServices{
+            clock, draws, beeper, messageBox, pacer, {"/nonexistent/coach.table"}});
+        other->show();
+        other->toggleCoach();
+        return other;
     }
     // The coach's view on this tab: 0 "Rat", 1 "Spielanalyse", 2 "Statistik", 3 "Üben".
     void showView(int tab) { part<QTabWidget>("Ansichten")->setCurrentIndex(tab); }

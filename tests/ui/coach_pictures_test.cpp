@@ -254,11 +254,8 @@ protected:
 TEST_P(CoachPicturesTest, EachViewIsDrawnAsItsReference) {
     const std::string state = GetParam().name;
     if (state == "ohne-tabelle") {
-        Form1 other{
-            WindowServices{clock, draws, beeper, messageBox, pacer, {"/nonexistent/coach.table"}}};
-        other.show();
-        other.toggleCoach();
-        auto* shown = other.findChild<QWidget*>(QStringLiteral("CoachWindow"));
+        const std::unique_ptr<Form1> other = windowWithoutTable();
+        auto* shown = other->findChild<QWidget*>(QStringLiteral("CoachWindow"));
         ASSERT_NE(shown, nullptr);
         drawViews(shown, GetParam().views);
         return;

@@ -444,18 +444,15 @@ TEST_F(CoachWindowTest, SetsTheCostliestBoardsAgainWithoutTouchingTheGame) {
 }
 
 TEST_F(CoachWindowTest, AMissingTableIsSaidPlainlyAndTheGamePlaysOn) {
-    Form1 other{
-        WindowServices{clock, draws, beeper, messageBox, pacer, {"/nonexistent/coach.table"}}};
-    other.show();
-    other.toggleCoach();
-    auto* shown = other.findChild<QWidget*>(QStringLiteral("CoachWindow"));
+    const std::unique_ptr<Form1> other = windowWithoutTable();
+    auto* shown = other->findChild<QWidget*>(QStringLiteral("CoachWindow"));
     ASSERT_NE(shown, nullptr);
     const auto* problem = shown->findChild<QLabel*>(QStringLiteral("Problem"));
     EXPECT_EQ(problem->text(), "Der Berater kann nicht helfen, weil seine Tabelle fehlt.");
     draws.scriptFaces("12345");
-    QTest::mouseClick(other.findChild<QPushButton*>(QStringLiteral("CommandWuerfeln")),
+    QTest::mouseClick(other->findChild<QPushButton*>(QStringLiteral("CommandWuerfeln")),
                       Qt::LeftButton);
-    EXPECT_EQ(other.Versuch(), 2);
+    EXPECT_EQ(other->Versuch(), 2);
 }
 
 // The actions that read the board on show (copy its code, analyse it, explain and warn before

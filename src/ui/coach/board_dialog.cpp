@@ -4,8 +4,8 @@
 #include "board_code.h"
 #include "board_code_texts.h"
 #include "board_page.h"
+#include "code_entry.h"
 #include "coach_lines.h"
-#include "design_palette.h"
 #include "sheet_rows.h"
 
 #include <QCheckBox>
@@ -46,30 +46,15 @@ void selectValue(QComboBox* box, int value) {
 } // namespace
 
 BoardDialog::BoardDialog(const Coach& coach, QWidget* parent) : QDialog(parent), m_coach(coach) {
-    setObjectName(QStringLiteral("BrettDialog"));
-    setWindowTitle(QStringLiteral("KUBIQ – Brett analysieren"));
-    setAccessibleName(windowTitle());
-    setPalette(designPalette());
-    setModal(false);
-
+    prepareCodeDialog(this, "BrettDialog", QStringLiteral("KUBIQ – Brett analysieren"));
     auto* layout = new QVBoxLayout(this);
-    auto* codeRow = new QHBoxLayout;
-    layout->addLayout(codeRow);
-    auto* codeLabel = new QLabel(QStringLiteral("&Code:"), this);
-    codeRow->addWidget(codeLabel);
-    m_code = new QLineEdit(this);
-    m_code->setObjectName(QStringLiteral("Code"));
-    m_code->setAccessibleName(QStringLiteral("Code"));
-    m_code->setPlaceholderText(QStringLiteral("K1-…"));
-    m_code->setMinimumWidth(m_code->fontMetrics().horizontalAdvance(QLatin1Char('W')) *
-                            static_cast<int>(kCodeLength));
-    codeLabel->setBuddy(m_code);
-    codeRow->addWidget(m_code, 1);
-    QPushButton* read = addButton(this, codeRow, "CodeLesen", QStringLiteral("Code &lesen"));
-    connect(read, &QPushButton::clicked, this, &BoardDialog::readCode);
-    connect(m_code, &QLineEdit::returnPressed, this, &BoardDialog::readCode);
-    m_problem = addLine(this, layout, "Problem");
-    m_problem->hide();
+    const CodeEntry entry = addCodeEntry(
+        this, layout,
+        {QStringLiteral("&Code:"), "Code", QStringLiteral("K1-…"), static_cast<int>(kCodeLength),
+         "CodeLesen", QStringLiteral("Code &lesen")},
+        [this] { readCode(); });
+    m_code = entry.field;
+    m_problem = entry.problem;
 
     auto* body = new QHBoxLayout;
     layout->addLayout(body, 1);
