@@ -56,6 +56,12 @@ void Practice::take(std::size_t index) {
     m_hand->board = start();
 }
 
+void Practice::takeAlone(const Exercise& exercise) {
+    m_open = {exercise};
+    m_shown.clear();
+    take(0);
+}
+
 void Practice::takeNext() {
     if (m_open.empty())
         return;

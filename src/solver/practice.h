@@ -57,6 +57,8 @@ public:
     // Takes open()[index] in hand, its board as it was set: the dice shown then, none held, the
     // same rolls left. An index out of range changes nothing.
     void take(std::size_t index);
+    // Takes `exercise` in hand as the only one open, apart from the run's games: the bank's.
+    void takeAlone(const Exercise& exercise);
     // The exercise after the one in hand; after one that has ended, the one now standing where
     // it stood; the first after the last, or with none in hand. Nothing while none is open.
     void takeNext();

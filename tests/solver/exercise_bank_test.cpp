@@ -3,6 +3,7 @@
 // their rules say, its board one a game shows); mining gives the same bytes on any number of
 // threads; a damaged bank file is turned away, never half read; ratings move by Glicko-2.
 
+#include "bank_practice.h"
 #include "board_code.h"
 #include "exercise_bank.h"
 #include "exercise_mining.h"
@@ -29,21 +30,6 @@ const Coach& tableCoach() {
 std::string shippedBytes() {
     std::ifstream file(KUBIQ_TEST_BANK, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The decision that makes `choice` on `board`, as the coach's log records it.
-Move moveOf(const Position& board, const Choice& choice) {
-    if (choice.enters())
-        return {Move::Kind::Enter, board, choice.category};
-    Position held = board;
-    std::vector<int> rest = choice.hold;
-    for (int die = 0; die < kDiceCount; ++die)
-        if (const auto face = std::find(rest.begin(), rest.end(), board.faces[die]);
-            face != rest.end()) {
-            rest.erase(face);
-            held.held[die] = true;
-        }
-    return {Move::Kind::Roll, held, -1};
 }
 
 TEST(ExerciseBank, EveryShippedExerciseIsProvenByTheCoach) {
@@ -191,6 +177,59 @@ TEST(ExerciseBank, ADamagedFileIsTurnedAway) {
         const auto read = parseBank(bytes);
         EXPECT_EQ(std::holds_alternative<BankProblem>(read), bytes != sound) << round;
     }
+}
+
+// A run from the bank, answered as a player answers: counts, streak and ratings follow each
+// first answer; a missed exercise comes back once, three exercises later; themes and levels
+// choose what comes.
+TEST(BankPractice, CountsRatesAndBringsAMissBackOnce) {
+    const auto read = parseBank(shippedBytes());
+    ASSERT_TRUE(std::holds_alternative<std::vector<BankExercise>>(read));
+    BankPractice run(std::get<std::vector<BankExercise>>(read));
+    run.setRepeats(true);
+    ASSERT_TRUE(run.next());
+    const std::size_t missed = *run.current();
+    const BankExercise& first = run.bank()[missed];
+    const double before = run.ratingOf(missed).rating;
+    ASSERT_TRUE(run.answer(tableCoach(), first.tempting));
+    EXPECT_EQ(run.hand().stage(), Practice::Stage::Missed);
+    EXPECT_LT(run.rating().rating, 1500.0);
+    EXPECT_GT(run.ratingOf(missed).rating, before) << "the exercise won";
+    const double afterMiss = run.rating().rating;
+    run.hand().retry();
+    ASSERT_TRUE(run.answer(tableCoach(), first.best));
+    EXPECT_EQ(run.solved(), 1);
+    EXPECT_EQ(run.solvedFirstTry(), 0) << "solved, but not at the first try";
+    EXPECT_EQ(run.rating().rating, afterMiss) << "a second answer rates nothing";
+
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(run.next());
+        EXPECT_NE(*run.current(), missed);
+        ASSERT_TRUE(run.answer(tableCoach(), run.bank()[*run.current()].best));
+    }
+    EXPECT_EQ(run.streak(), 3);
+    EXPECT_EQ(run.solvedFirstTry(), 3);
+    EXPECT_GT(run.rating().rating, afterMiss);
+    ASSERT_TRUE(run.next());
+    EXPECT_EQ(*run.current(), missed) << "the miss comes back";
+    ASSERT_TRUE(run.answer(tableCoach(), first.tempting));
+    EXPECT_EQ(run.streak(), 0);
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(run.next());
+        EXPECT_NE(*run.current(), missed) << "only once";
+    }
+
+    // A theme gives only its exercises; a harder level those rated higher.
+    const auto pick = [&](BankPractice::Level level, std::optional<Theme> theme) {
+        BankPractice fresh(run.bank());
+        fresh.setLevel(level);
+        fresh.setTheme(theme);
+        EXPECT_TRUE(fresh.next());
+        return fresh.bank()[*fresh.current()];
+    };
+    EXPECT_TRUE(pick(BankPractice::Level::Medium, Theme::KeepChance).has(Theme::KeepChance));
+    EXPECT_LT(pick(BankPractice::Level::Easy, std::nullopt).rating,
+              pick(BankPractice::Level::Hard, std::nullopt).rating);
 }
 
 // Glickman's worked example: a player of 1500 (deviation 200) beats 1400, loses to 1550 and to
