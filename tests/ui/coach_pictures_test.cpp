@@ -21,6 +21,7 @@
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QWindow>
 
 #include <QHash>
@@ -35,7 +36,7 @@ namespace {
 
 // The coach's tabs; the review's board, of the step chosen and with no step left to choose; the
 // board dialog beside them; the coach as it is.
-enum class View { Rat, Analyse, Statistik, Ueben, AnalyseBrett, OhneSchritt, Dialog, Coach };
+enum class View { Rat, Analyse, Statistik, Ueben, AnalyseBrett, OhneSchritt, Aufgabe, Dialog, Coach };
 
 const char* viewName(View view) {
     switch (view) {
@@ -45,6 +46,7 @@ const char* viewName(View view) {
     case View::Ueben: return "ueben";
     case View::AnalyseBrett: return "analyse-brett";
     case View::OhneSchritt: return "analyse-ohne-schritt";
+    case View::Aufgabe: return "aufgabe";
     case View::Dialog: return "brett";
     case View::Coach: return "berater";
     }
@@ -207,6 +209,12 @@ protected:
                 shown->findChild<QComboBox*>(QStringLiteral("Spielauswahl"))->setCurrentIndex(0);
                 shown->findChild<QCheckBox*>(QStringLiteral("NurFehler"))->setChecked(true);
             }
+        } else if (view == View::Aufgabe) {
+            // An exercise of the bank, answered wrongly: its cost and the reason at once.
+            tab("Ansichten", 3);
+            shown->findChild<QComboBox*>(QStringLiteral("UebenQuelle"))->setCurrentIndex(1);
+            QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("UebenWuerfeln")),
+                              Qt::LeftButton);
         } else if (view != View::Coach) {
             tab("Ansichten", static_cast<int>(view));
         }
@@ -284,7 +292,7 @@ TEST_P(CoachPicturesTest, EachViewIsDrawnAsItsReference) {
 INSTANTIATE_TEST_SUITE_P(
     States, CoachPicturesTest,
     ::testing::Values(
-        PictureState{"vor-dem-ersten-wurf", {View::Rat, View::Ueben, View::Dialog}},
+        PictureState{"vor-dem-ersten-wurf", {View::Rat, View::Ueben, View::Aufgabe, View::Dialog}},
         PictureState{"zwischen-wuerfen", {View::Rat, View::Analyse}},
         PictureState{"nach-dem-letzten-wurf", {View::Rat}},
         PictureState{"nach-einem-spiel",

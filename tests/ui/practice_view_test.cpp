@@ -3,9 +3,15 @@
 // Aufgabe".
 
 #include "coach_fixture.h"
+#include "board_code.h"
 #include "coach_texts.h"
+#include "exercise_mining.h"
+#include "practice_view.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QRegularExpression>
+#include <QWindow>
 #include <QSet>
 
 namespace kubiq::test {
@@ -175,6 +181,69 @@ TEST_F(PracticeViewTest, TheMarkedExerciseIsOnShowAndNextGoesThroughTheListAndRo
     }
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(place(line("Aufgabenbrett")), place(exercises[1]));
+}
+
+// "Aufgaben": an exercise of the bank answered right, with its figures and the run's counts,
+// and one answered wrongly, with its cost and the reason at once; Ctrl+C copies its board's
+// code; the game is untouched.
+TEST_F(PracticeViewTest, AnExerciseOfTheBankIsAnsweredRightAndThenWrongly) {
+    const std::string before = faces();
+    part<QComboBox>("UebenQuelle")->setCurrentIndex(1);
+    EXPECT_FALSE(part<QWidget>("Aufgabenliste")->isVisible());
+    EXPECT_TRUE(line("Aufgabenbrett").startsWith("Aufgabe aus der Sammlung: Runde "));
+    const Position first = shownBoard();
+    EXPECT_EQ(line("UebenCode"), QStringLiteral("Code: %1").arg(QString::fromStdString(boardCode(first))));
+    coach()->windowHandle()->requestActivate(); // the player switches to the coach
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == coach(); }));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(coach(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), boardCode(first));
+
+    const std::vector<WeighedChoice> choices = weighedChoices(table, first);
+    choose(choices[0].choice);
+    EXPECT_TRUE(line("Antwort").startsWith(QStringLiteral("Richtig: %1 ist die beste Wahl, "
+                                                          "erwartete Endsumme %2")
+                                               .arg(choiceText(choices[0].choice),
+                                                    coachNumber(choices[0].total))))
+        << line("Antwort").toStdString();
+    EXPECT_TRUE(line("UebenZaehler").startsWith("Gelöst: 1, beim ersten Versuch: 1, Serie: 1"));
+    EXPECT_EQ(coach()->focusWidget(), button("NaechsteAufgabe")) << "the next one a key away";
+    QTest::keyClick(button("NaechsteAufgabe"), Qt::Key_Space);
+
+    const Position second = shownBoard();
+    EXPECT_NE(second, first);
+    const std::vector<WeighedChoice> others = weighedChoices(table, second);
+    choose(others[1].choice);
+    const std::optional<Explanation> why = table.explain(second, others[1].choice);
+    ASSERT_TRUE(why);
+    EXPECT_EQ(line("Antwort"), missLine(*why));
+    EXPECT_EQ(line("Warum"), whyText(*why)) << "the reason at once";
+    EXPECT_TRUE(line("UebenZaehler").startsWith("Gelöst: 1, beim ersten Versuch: 1, Serie: 0"));
+    for (const char* help : {"Nochmal", "TippZeigen", "LoesungZeigen"})
+        EXPECT_TRUE(button(help)->isVisible()) << help;
+    EXPECT_EQ(faces(), before) << "the game in play is untouched";
+}
+
+// Without a bank, or with one that cannot be read, "Aufgaben" says so in one sentence and
+// offers "Meine Fehler".
+TEST(PracticeBank, AMissingOrDamagedBankIsSaidAndMyMistakesOffered) {
+    for (const BankProblem problem :
+         {BankProblem::Missing, BankProblem::Damaged, BankProblem::OtherVersion}) {
+        SCOPED_TRACE(static_cast<int>(problem));
+        PracticeView view;
+        view.show();
+        view.setBank(problem);
+        view.findChild<QComboBox*>(QStringLiteral("UebenQuelle"))->setCurrentIndex(1);
+        const auto* said = view.findChild<QLabel*>(QStringLiteral("UebenZaehler"));
+        EXPECT_TRUE(said->isVisible());
+        EXPECT_EQ(said->text(), bankProblemLine(problem));
+        auto* mine = view.findChild<QPushButton*>(QStringLiteral("ZuMeinenFehlern"));
+        ASSERT_TRUE(mine->isVisible());
+        EXPECT_FALSE(view.boardOnShow()) << "no board to copy";
+        QTest::mouseClick(mine, Qt::LeftButton);
+        EXPECT_EQ(view.findChild<QComboBox*>(QStringLiteral("UebenQuelle"))->currentIndex(), 0);
+        EXPECT_FALSE(said->isVisible());
+    }
 }
 
 } // namespace

@@ -181,6 +181,45 @@ QString practiceSummary(int solved, std::size_t open) {
     return QStringLiteral("Gelöste Aufgaben: %1, offene: %2").arg(solved).arg(open);
 }
 
+QString bankProblemLine(BankProblem problem) {
+    const QString reason = problem == BankProblem::Missing ? QStringLiteral("ihre Datei fehlt")
+                           : problem == BankProblem::OtherVersion
+                               ? QStringLiteral("ihre Datei gehört zu einer anderen Version von KUBIQ")
+                               : QStringLiteral("ihre Datei ist beschädigt");
+    return QStringLiteral("Die Aufgaben können nicht gestellt werden, weil %1; „Meine Fehler“ "
+                          "bleiben zum Üben.")
+        .arg(reason);
+}
+
+QString bankCountsLine(int solved, int firstTry, int streak, double rating) {
+    return QStringLiteral("Gelöst: %1, beim ersten Versuch: %2, Serie: %3, Wertung: %4")
+        .arg(solved)
+        .arg(firstTry)
+        .arg(streak)
+        .arg(std::lround(rating));
+}
+
+QString bankTitleLine(const BankExercise& exercise) {
+    QStringList themes;
+    for (int t = 0; t < kThemeCount; ++t)
+        if (exercise.has(static_cast<Theme>(t))) {
+            const std::string_view name = themeName(static_cast<Theme>(t));
+            themes << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        }
+    QString title = QStringLiteral("Aufgabe aus der Sammlung: Runde %1, nach dem %2. Wurf")
+                        .arg(exercise.board.turn())
+                        .arg(exercise.board.rollsMade);
+    if (!themes.isEmpty())
+        title += QStringLiteral(" (%1)").arg(themes.join(QStringLiteral(", ")));
+    return title;
+}
+
+QString bankRightLine(const Weighing& weighing, double margin) {
+    return QStringLiteral("Richtig: %1 ist die beste Wahl, erwartete Endsumme %2; jede andere "
+                          "Wahl liegt mindestens %3 Punkte dahinter.")
+        .arg(choiceText(weighing.best), coachNumber(weighing.bestTotal), coachNumber(margin));
+}
+
 QString answerLine(const Weighing& weighing) {
     if (weighing.isBest())
         return QStringLiteral("Richtig: beste Wahl");

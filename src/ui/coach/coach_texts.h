@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coach.h"
+#include "exercise_bank.h"
 #include "game_review.h"
 #include "practice.h"
 #include "table_file.h"
@@ -48,6 +49,14 @@ QString bestShareLine(const RunSummary& summary);
 QString exerciseLine(const Exercise& exercise);
 // "Gelöste Aufgaben: 2, offene: 7".
 QString practiceSummary(int solved, std::size_t open);
+// Why "Aufgaben" has no exercises, in one sentence that offers "Meine Fehler".
+QString bankProblemLine(BankProblem problem);
+// The run's counts: "Gelöst: 3, beim ersten Versuch: 2, Serie: 1, Wertung: 1523".
+QString bankCountsLine(int solved, int firstTry, int streak, double rating);
+// An exercise of the bank as its board is titled, with its themes.
+QString bankTitleLine(const BankExercise& exercise);
+// A right answer to an exercise of the bank, with its figures.
+QString bankRightLine(const Weighing& weighing, double margin);
 // The answer to an exercise: "Richtig: beste Wahl", or "Kostet 2,4 Punkte. Beste Wahl: 6 6
 // halten (erwartete Endsumme 236,1)".
 QString answerLine(const Weighing& weighing);

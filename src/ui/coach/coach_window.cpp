@@ -7,6 +7,7 @@
 #include "coach_lines.h"
 #include "coach_texts.h"
 #include "design_palette.h"
+#include "exercise_bank.h"
 #include "game_balance_view.h"
 #include "game_code_dialog.h"
 #include "message_box.h"
@@ -19,6 +20,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -27,6 +29,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace kubiq {
@@ -132,7 +135,15 @@ void CoachWindow::load() {
     if (problem) {
         m_views->hide();
         setLine(m_problem, problemLine(*problem));
+        return;
     }
+    // The bank of exercises lies beside the table it was mined with.
+    const std::string& table = *std::find_if(m_tables.begin(), m_tables.end(), [](const std::string& path) {
+        return QFileInfo::exists(QString::fromStdString(path));
+    });
+    m_practice->setBank(readBank(
+        (QFileInfo(QString::fromStdString(table)).absolutePath() + QStringLiteral("/exercises.bank"))
+            .toStdString()));
 }
 
 void CoachWindow::follow(const Position& position, const MoveLog& moves) {
@@ -200,6 +211,11 @@ void CoachWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CoachWindow::copyBoardCode() {
+    // On "Üben", the exercise's board as it was set.
+    if (const std::optional<Position> exercise = m_practice->boardOnShow()) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(boardCode(*exercise)));
+        return;
+    }
     // A finished sheet leaves nothing to decide, and its code would be refused.
     const std::optional<BoardAnalysis>& shown = m_board->analysis();
     if (shown && !boardProblem(shown->board))
