@@ -77,6 +77,9 @@ if [ -n "$table" ]; then
     cmp -s "$usr/share/games/kubiq/coach.table" "$table" ||
         fail "/usr/share/games/kubiq/coach.table is missing or not the build's $table"
     ok "the coach's table is installed as the game's data"
+    cmp -s "$usr/share/games/kubiq/exercises.bank" "$(dirname "$table")/exercises.bank" ||
+        fail "/usr/share/games/kubiq/exercises.bank is missing or not the build's bank"
+    ok "the bank of exercises is installed beside it"
 fi
 
 # The licence in Debian's format must say what LICENSE says: its Expat text is LICENSE's
@@ -224,6 +227,7 @@ expected_data=(
     ./usr/share/doc/kubiq-data/changelog.gz
     ./usr/share/doc/kubiq-data/copyright
     ./usr/share/games/kubiq/coach.table
+    ./usr/share/games/kubiq/exercises.bank
 )
 listed() { dpkg-deb -c "$1" | awk '{print $6}' | grep -v '/$' | sort; }
 for package in kubiq kubiq-data; do
@@ -255,7 +259,7 @@ for deb in "${debs[@]}"; do
         fail "files of $deb with the wrong mode or owner"
     fi
 done
-ok "kubiq holds the game, kubiq-data the table, together what cmake --install installs"
+ok "kubiq holds the game, kubiq-data the table and the bank, together what cmake --install installs"
 
 [ -z "$table" ] || dpkg-deb --fsys-tarfile "${debs[1]}" |
     tar -xOf - ./usr/share/games/kubiq/coach.table | cmp -s - "$table" ||
