@@ -1,10 +1,11 @@
 // What the coach and the solver cost: the advice for one board, the ranking of its holds, the
 // whole analysis of a board and the review of a whole game; one turn of the solver's kernel
 // against plainer ways of working out the same turn, so that each of its tricks is measured by
-// what it saves; and the whole table on one thread.
+// what it saves; the whole table on one thread; and the bank of exercises read.
 
 #include "coach.h"
 #include "coach_player.h"
+#include "exercise_bank.h"
 #include "game_review.h"
 #include "plain_solver.h"
 #include "scoring.h"
@@ -14,6 +15,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <utility>
@@ -232,6 +235,29 @@ void solveOnOneThread(benchmark::State& state) {
         benchmark::DoNotOptimize(solve(space, 1));
 }
 BENCHMARK(solveOnOneThread)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+// The bank of exercises read and checked, every board parsed, against reading its bytes alone.
+void readExerciseBank(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto bank = readBank(KUBIQ_BENCH_BANK);
+        if (!std::holds_alternative<std::vector<BankExercise>>(bank)) {
+            state.SkipWithError("no bank at " KUBIQ_BENCH_BANK);
+            return;
+        }
+        benchmark::DoNotOptimize(bank);
+    }
+}
+BENCHMARK(readExerciseBank)->Unit(benchmark::kMillisecond);
+
+void readBankBytes(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ifstream file(KUBIQ_BENCH_BANK, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(readBankBytes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kubiq
