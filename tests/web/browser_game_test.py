@@ -304,13 +304,14 @@ def on_screen(browser, picture):
 
 
 def main(site, start_line_tool):
-    from selenium.webdriver.common.keys import Keys
     site = os.path.abspath(site)
     qt = os.environ.get("KUBIQ_WEB_QT") or os.path.join(
         os.environ.get("XDG_CACHE_HOME") or os.path.expanduser("~/.cache"), "kubiq", "web", "qt")
     if not os.path.isfile(os.path.join(qt, ".kubiq-stamp")):
         print(f"no WebAssembly Qt in {qt} (scripts/build-web builds it); skipped")
         return 77
+    # Only now: a machine without the web Qt need not have Selenium either.
+    from selenium.webdriver.common.keys import Keys
     coach_total = subprocess.run([start_line_tool, os.path.join(site, "coach.table")], check=True,
                                 capture_output=True, text=True).stdout.strip()
     browser = Browser(os.path.dirname(site))
