@@ -97,9 +97,8 @@ std::optional<BoardAnalysis> analyse(const Coach& coach, const Position& board) 
     const std::vector<int> held = board.heldFaces();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         ChoiceRow& row = rows[i];
-        row.rank = static_cast<int>(std::find(order.begin(), order.end(), row.choice) -
-                                    order.begin()) +
-                   1;
+        row.rank =
+            static_cast<int>(std::find(order.begin(), order.end(), row.choice) - order.begin()) + 1;
         row.loss = std::max(0.0, analysis.explain(i).weighing.cost());
         if (!figures->holds.empty() && !row.choice.enters() && row.choice.hold == held)
             analysis.playersRow = i;

@@ -78,15 +78,24 @@ std::uint64_t hundredths(double value) {
 
 std::string_view themeName(Theme theme) {
     switch (theme) {
-    case Theme::Opening: return "Eröffnung";
-    case Theme::Endgame: return "Endspiel";
-    case Theme::UpperBonus: return "Bonus oben";
-    case Theme::LowerBonus: return "Bonus unten";
-    case Theme::ZeroOnPurpose: return "Null mit Absicht";
-    case Theme::EnterEarly: return "Vor dem letzten Wurf eintragen";
-    case Theme::StraightOverPair: return "Straße statt Paar";
-    case Theme::ChaseFive: return "Auf Kubiq spielen";
-    case Theme::KeepChance: return "Chance aufheben";
+    case Theme::Opening:
+        return "Eröffnung";
+    case Theme::Endgame:
+        return "Endspiel";
+    case Theme::UpperBonus:
+        return "Bonus oben";
+    case Theme::LowerBonus:
+        return "Bonus unten";
+    case Theme::ZeroOnPurpose:
+        return "Null mit Absicht";
+    case Theme::EnterEarly:
+        return "Vor dem letzten Wurf eintragen";
+    case Theme::StraightOverPair:
+        return "Straße statt Paar";
+    case Theme::ChaseFive:
+        return "Auf Kubiq spielen";
+    case Theme::KeepChance:
+        return "Chance aufheben";
     }
     return "";
 }
@@ -101,8 +110,8 @@ std::string bankBytes(const std::vector<BankExercise>& exercises) {
         put(records, hundredths(exercise.margin), 2);
         put(records, hundredths(exercise.temptingCost), 2);
         put(records, exercise.themes, 2);
-        put(records, static_cast<std::uint64_t>(std::clamp(std::lround(exercise.rating), 0l, 65535l)),
-            2);
+        put(records,
+            static_cast<std::uint64_t>(std::clamp(std::lround(exercise.rating), 0l, 65535l)), 2);
         put(records, static_cast<std::uint64_t>(exercise.rulesFailing), 1);
         put(records, static_cast<std::uint64_t>(std::min(exercise.nearBest, 255)), 1);
         records.resize(start + kBankRecord, '\0');
@@ -139,8 +148,9 @@ std::variant<std::vector<BankExercise>, BankProblem> parseBank(std::string_view 
         std::size_t field = at + kCodeLength;
         const auto best = getChoice(exercise.board, static_cast<int>(get(records, field, 1)),
                                     static_cast<int>(get(records, field + 1, 1)));
-        const auto tempting = getChoice(exercise.board, static_cast<int>(get(records, field + 2, 1)),
-                                        static_cast<int>(get(records, field + 3, 1)));
+        const auto tempting =
+            getChoice(exercise.board, static_cast<int>(get(records, field + 2, 1)),
+                      static_cast<int>(get(records, field + 3, 1)));
         if (!best || !tempting || *best == *tempting)
             return BankProblem::Damaged;
         exercise.best = *best;
@@ -164,7 +174,8 @@ std::variant<std::vector<BankExercise>, BankProblem> readBank(const std::string&
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return BankProblem::Missing;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     if (file.bad())
         return BankProblem::Damaged;
     return parseBank(bytes);

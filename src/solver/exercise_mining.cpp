@@ -37,7 +37,7 @@ int pointsOf(const Position& board, int category) {
     return suggest(board.faces, open)[category].value_or(0);
 }
 
-// The board after `choice`: dice drawn for the free ones, or the entry made.
+// The board after `choice`: the dice it keeps held for the next roll, or the entry made.
 Position play(const Position& board, const Choice& choice) {
     if (choice.enters()) {
         Scores entries{};
@@ -154,8 +154,9 @@ std::vector<BankExercise> mineGame(const Coach& coach, std::uint64_t seed, RuleO
     }
     std::vector<BankExercise> kept;
     for (int part = 2; part >= 0; --part)
-        if (const auto first = std::find_if(found.begin(), found.end(),
-                                            [&](const BankExercise& e) { return partOf(e) == part; });
+        if (const auto first =
+                std::find_if(found.begin(), found.end(),
+                             [&](const BankExercise& e) { return partOf(e) == part; });
             first != found.end())
             kept.push_back(*first);
     for (const BankExercise& exercise : found)
@@ -178,15 +179,18 @@ std::vector<WeighedChoice> weighedChoices(const Coach& coach, const Position& bo
             choices.push_back({{hold.faces, -1}, hold.expectedTotal});
     for (const EntryAdvice& entry : figures->advice.entries)
         choices.push_back({{{}, entry.category}, entry.expectedTotal});
-    std::stable_sort(choices.begin(), choices.end(),
-                     [](const WeighedChoice& a, const WeighedChoice& b) { return a.total > b.total; });
+    std::stable_sort(
+        choices.begin(), choices.end(),
+        [](const WeighedChoice& a, const WeighedChoice& b) { return a.total > b.total; });
     return choices;
 }
 
 std::uint16_t exerciseThemes(const Coach& coach, const BankExercise& exercise) {
     const Position& board = exercise.board;
     const std::optional<Explanation> why = coach.explain(board, exercise.tempting);
-    const auto set = [](Theme theme) { return static_cast<std::uint16_t>(1u << static_cast<int>(theme)); };
+    const auto set = [](Theme theme) {
+        return static_cast<std::uint16_t>(1u << static_cast<int>(theme));
+    };
     std::uint16_t themes = 0;
     const int turn = board.turn();
     if (turn <= 4)
@@ -214,11 +218,14 @@ std::uint16_t exerciseThemes(const Coach& coach, const BankExercise& exercise) {
 
 std::vector<BankExercise> mineExercises(const Coach& coach, const Mining& mining) {
     // Each game from a seed of its own, on whichever thread: the same games for any number.
-    std::vector<std::vector<BankExercise>> games(static_cast<std::size_t>(std::max(0, mining.games)));
+    std::vector<std::vector<BankExercise>> games(
+        static_cast<std::size_t>(std::max(0, mining.games)));
     const auto work = [&](int first, int step) {
         for (int game = first; game < mining.games; game += step) {
-            std::uint64_t seed = mining.seed ^ (0x5851F42D4C957F2Dull * static_cast<std::uint64_t>(game + 1));
-            const RuleOfThumb driver = kRulesOfThumb[static_cast<std::size_t>(game) % kRulesOfThumb.size()];
+            std::uint64_t seed =
+                mining.seed ^ (0x5851F42D4C957F2Dull * static_cast<std::uint64_t>(game + 1));
+            const RuleOfThumb driver =
+                kRulesOfThumb[static_cast<std::size_t>(game) % kRulesOfThumb.size()];
             games[static_cast<std::size_t>(game)] = mineGame(coach, splitMix(seed), driver);
         }
     };

@@ -12,7 +12,7 @@ namespace {
 
 using Kind = GameCodeProblem::Kind;
 
-constexpr int kEnters = 32;       // added to a step's holds when the player enters
+constexpr int kEnters = 32; // added to a step's holds when the player enters
 constexpr int kThrows = 6 * 6 * 6 * 6 * 6;
 constexpr std::size_t kFaceDigits = 3;
 

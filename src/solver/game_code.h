@@ -38,18 +38,18 @@ struct CodedGame {
 // rules. `turn` is 1..13 where a rule is broken.
 struct GameCodeProblem {
     enum class Kind {
-        NoCode,        // the text does not begin as a game's code
-        OtherVersion,  // `value` is the version character
-        Character,     // a character outside the alphabet at `where` (0-based), `value` it
-        Typo,          // the check character does not fit the others
-        CutShort,      // the code ends inside a step of turn `turn`
-        Face,          // a roll of turn `turn` gives no faces 1..6
-        HeldChanged,   // die `where` (0-based) was held and changed in a roll of turn `turn`
-        FourthRoll,    // turn `turn` rolls a fourth time
-        Category,      // turn `turn` enters category `value`, which is none of the 13
-        EnteredTwice,  // turn `turn` enters category `where`, entered before
-        Score,         // turn `turn` enters `value` points in `where`, which its dice do not give
-        AfterTheGame,  // characters follow the thirteenth entry
+        NoCode,       // the text does not begin as a game's code
+        OtherVersion, // `value` is the version character
+        Character,    // a character outside the alphabet at `where` (0-based), `value` it
+        Typo,         // the check character does not fit the others
+        CutShort,     // the code ends inside a step of turn `turn`
+        Face,         // a roll of turn `turn` gives no faces 1..6
+        HeldChanged,  // die `where` (0-based) was held and changed in a roll of turn `turn`
+        FourthRoll,   // turn `turn` rolls a fourth time
+        Category,     // turn `turn` enters category `value`, which is none of the 13
+        EnteredTwice, // turn `turn` enters category `where`, entered before
+        Score,        // turn `turn` enters `value` points in `where`, which its dice do not give
+        AfterTheGame, // characters follow the thirteenth entry
     };
     Kind kind = Kind::NoCode;
     int turn = 0;

@@ -40,9 +40,9 @@ Choice holdOrEnter(const Position& board, int face, int category) {
     const bool allSame = std::count(board.faces.begin(), board.faces.end(), face) == kDiceCount;
     if (board.rollsMade >= kRollsPerTurn || face == 0 || allSame)
         return {{}, category};
-    return {std::vector<int>(static_cast<std::size_t>(
-                                 std::count(board.faces.begin(), board.faces.end(), face)),
-                             face),
+    return {std::vector<int>(
+                static_cast<std::size_t>(std::count(board.faces.begin(), board.faces.end(), face)),
+                face),
             -1};
 }
 

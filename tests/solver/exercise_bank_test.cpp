@@ -107,15 +107,30 @@ TEST(ExerciseBank, EachThemeIsFoundByItsRule) {
         std::set<Theme> present;
         std::set<Theme> absent;
     } rows[] = {
-        {"a run kept over a pair, in the opening", boardOf(1, "23446", 1), hold({2, 3, 4}),
-         hold({4, 4}), {Theme::StraightOverPair, Theme::Opening}, {Theme::Endgame, Theme::ChaseFive}},
-        {"three of a kind kept to roll for more", boardOf(6, "55512", 2), hold({5, 5, 5}),
-         enter(Dreierpasch), {Theme::ChaseFive}, {Theme::Opening, Theme::EnterEarly}},
-        {"a zero entered on purpose before the last roll", boardOf(12, "23456", 1), enter(Kubiq),
-         enter(Chance), {Theme::ZeroOnPurpose, Theme::EnterEarly, Theme::Endgame, Theme::KeepChance},
+        {"a run kept over a pair, in the opening",
+         boardOf(1, "23446", 1),
+         hold({2, 3, 4}),
+         hold({4, 4}),
+         {Theme::StraightOverPair, Theme::Opening},
+         {Theme::Endgame, Theme::ChaseFive}},
+        {"three of a kind kept to roll for more",
+         boardOf(6, "55512", 2),
+         hold({5, 5, 5}),
+         enter(Dreierpasch),
+         {Theme::ChaseFive},
+         {Theme::Opening, Theme::EnterEarly}},
+        {"a zero entered on purpose before the last roll",
+         boardOf(12, "23456", 1),
+         enter(Kubiq),
+         enter(Chance),
+         {Theme::ZeroOnPurpose, Theme::EnterEarly, Theme::Endgame, Theme::KeepChance},
          {Theme::Opening}},
-        {"points entered after the last roll", boardOf(8, "66662", 3), enter(Viererpasch),
-         enter(Chance), {Theme::KeepChance}, {Theme::ZeroOnPurpose, Theme::EnterEarly}},
+        {"points entered after the last roll",
+         boardOf(8, "66662", 3),
+         enter(Viererpasch),
+         enter(Chance),
+         {Theme::KeepChance},
+         {Theme::ZeroOnPurpose, Theme::EnterEarly}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -150,11 +165,13 @@ TEST(ExerciseBank, ADamagedFileIsTurnedAway) {
         {"cut in the header", sound.substr(0, 20), BankProblem::Damaged},
         {"cut in a record", sound.substr(0, sound.size() - 7), BankProblem::Damaged},
         {"another version", otherVersion, BankProblem::OtherVersion},
-        {"a byte changed", [&] {
+        {"a byte changed",
+         [&] {
              std::string changed = sound;
              changed[40] ^= 0x20;
              return changed;
-         }(), BankProblem::Damaged},
+         }(),
+         BankProblem::Damaged},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -235,8 +252,8 @@ TEST(BankPractice, CountsRatesAndBringsAMissBackOnce) {
 // Glickman's worked example: a player of 1500 (deviation 200) beats 1400, loses to 1550 and to
 // 1700 in one period: 1464.06, 151.52, volatility 0.05999.
 TEST(Glicko, RatesAsTheWorkedExample) {
-    const Outcome games[] = {{{1400, 30, 0.06}, 1.0}, {{1550, 100, 0.06}, 0.0},
-                             {{1700, 300, 0.06}, 0.0}};
+    const Outcome games[] = {
+        {{1400, 30, 0.06}, 1.0}, {{1550, 100, 0.06}, 0.0}, {{1700, 300, 0.06}, 0.0}};
     const Rating after = rated({1500, 200, 0.06}, games);
     EXPECT_NEAR(after.rating, 1464.06, 0.01);
     EXPECT_NEAR(after.deviation, 151.52, 0.01);

@@ -2,8 +2,8 @@
 // back from its code as it was played, its review the same; every typo and every swap of
 // neighbours is caught; a code that breaks a rule is refused with what is wrong.
 
-#include "code_alphabet.h"
 #include "coach_player.h"
+#include "code_alphabet.h"
 #include "game_code.h"
 #include "game_review.h"
 #include "scoring.h"
@@ -84,8 +84,7 @@ TEST(GameCode, EveryGameAndEveryStepOfItComesBackFromItsCode) {
             if (at + 1 < code.size() && code[at] != code[at + 1]) {
                 std::string swapped = code;
                 std::swap(swapped[at], swapped[at + 1]);
-                EXPECT_TRUE(std::holds_alternative<GameCodeProblem>(parseGameCode(swapped)))
-                    << at;
+                EXPECT_TRUE(std::holds_alternative<GameCodeProblem>(parseGameCode(swapped))) << at;
             }
         }
     }
@@ -138,28 +137,33 @@ TEST(GameCode, ACodeThatBreaksARuleOrItsFormIsRefusedWithWhatIsWrong) {
     } rows[] = {
         {"a board's code", "K1-_____S______WOOCOBCJ", {Kind::NoCode}},
         {"a code of version 2", checked(faces("66666"), "G2-"), {Kind::OtherVersion, 0, -1, '2'}},
-        {"a sign no code has", good.substr(0, 4) + "*" + good.substr(5),
+        {"a sign no code has",
+         good.substr(0, 4) + "*" + good.substr(5),
          {Kind::Character, 0, 4, '*'}},
         {"a typo", typo, {Kind::Typo}},
         {"the prefix alone", "G1-", {Kind::CutShort, 1}},
         {"a first roll cut short", checked({1, 2}), {Kind::CutShort, 1}},
         {"a roll and no step", checked(faces("12345")), {Kind::CutShort, 1}},
-        {"an entry without its points", checked(join({fourOnes, {kEnters, Kubiq}})),
+        {"an entry without its points",
+         checked(join({fourOnes, {kEnters, Kubiq}})),
          {Kind::CutShort, 1}},
         {"faces no dice show", checked({63, 63, 63, 0}), {Kind::Face, 1}},
-        {"a held die that changes", checked(join({faces("11112"), {1}, faces("21111"), {0}})),
+        {"a held die that changes",
+         checked(join({faces("11112"), {1}, faces("21111"), {0}})),
          {Kind::HeldChanged, 1, 0}},
         {"a fourth roll",
-         checked(join({faces("11111"), {0}, faces("11111"), {0}, faces("11111"), {0},
-                       faces("11111"), {0}})),
+         checked(join(
+             {faces("11111"), {0}, faces("11111"), {0}, faces("11111"), {0}, faces("11111"), {0}})),
          {Kind::FourthRoll, 1}},
-        {"a category that is none", checked(join({fourOnes, {kEnters, 13, 0}})),
+        {"a category that is none",
+         checked(join({fourOnes, {kEnters, 13, 0}})),
          {Kind::Category, 1, -1, 13}},
-        {"a score the dice cannot give", checked(join({fourOnes, {kEnters, Kubiq, 40}})),
+        {"a score the dice cannot give",
+         checked(join({fourOnes, {kEnters, Kubiq, 40}})),
          {Kind::Score, 1, Kubiq, 40}},
-        {"a category entered twice", checked(join({kubiq, kubiq})),
-         {Kind::EnteredTwice, 2, Kubiq}},
-        {"a turn after the thirteenth", checked(join({sixes, faces("66666"), {0}})),
+        {"a category entered twice", checked(join({kubiq, kubiq})), {Kind::EnteredTwice, 2, Kubiq}},
+        {"a turn after the thirteenth",
+         checked(join({sixes, faces("66666"), {0}})),
          {Kind::AfterTheGame, 14}},
     };
     for (const auto& row : rows) {

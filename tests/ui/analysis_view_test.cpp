@@ -292,8 +292,7 @@ TEST_F(AnalysisViewTest, AGameIsCopiedAsACodeAndLoadedBackBesideTheRunsGames) {
          "mit „G1-“ beginnen."},
         {"a board's code", "K1-_____S______WOOCOBCJ",
          "Das ist kein Code eines Spiels: ein Spielcode beginnt mit „G1-“."},
-        {"a held die that changes",
-         QString::fromStdString([] {
+        {"a held die that changes", QString::fromStdString([] {
              std::string made = "G1-AAABAAB"; // 1 1 1 1 1, the first held, then 2 1 1 1 1
              return made + checkCharacter(made);
          }()),

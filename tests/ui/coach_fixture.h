@@ -72,8 +72,8 @@ protected:
     }
     // Another window whose coach finds no table, with its coach open.
     std::unique_ptr<Form1> windowWithoutTable() {
-        auto other = std::make_unique<Form1>(WindowServices{
-            clock, draws, beeper, messageBox, pacer, {"/nonexistent/coach.table"}});
+        auto other = std::make_unique<Form1>(
+            WindowServices{clock, draws, beeper, messageBox, pacer, {"/nonexistent/coach.table"}});
         other->show();
         other->toggleCoach();
         return other;

@@ -36,19 +36,38 @@ namespace {
 
 // The coach's tabs; the review's board, of the step chosen and with no step left to choose; the
 // board dialog beside them; the coach as it is.
-enum class View { Rat, Analyse, Statistik, Ueben, AnalyseBrett, OhneSchritt, Aufgabe, Dialog, Coach };
+enum class View {
+    Rat,
+    Analyse,
+    Statistik,
+    Ueben,
+    AnalyseBrett,
+    OhneSchritt,
+    Aufgabe,
+    Dialog,
+    Coach
+};
 
 const char* viewName(View view) {
     switch (view) {
-    case View::Rat: return "rat";
-    case View::Analyse: return "analyse";
-    case View::Statistik: return "statistik";
-    case View::Ueben: return "ueben";
-    case View::AnalyseBrett: return "analyse-brett";
-    case View::OhneSchritt: return "analyse-ohne-schritt";
-    case View::Aufgabe: return "aufgabe";
-    case View::Dialog: return "brett";
-    case View::Coach: return "berater";
+    case View::Rat:
+        return "rat";
+    case View::Analyse:
+        return "analyse";
+    case View::Statistik:
+        return "statistik";
+    case View::Ueben:
+        return "ueben";
+    case View::AnalyseBrett:
+        return "analyse-brett";
+    case View::OhneSchritt:
+        return "analyse-ohne-schritt";
+    case View::Aufgabe:
+        return "aufgabe";
+    case View::Dialog:
+        return "brett";
+    case View::Coach:
+        return "berater";
     }
     return "";
 }
@@ -158,14 +177,14 @@ void expectLikeReference(const QImage& drawn, const QString& name) {
     }
     if (expected.size() != image.size()) {
         save(drawn, actualPath);
-        ADD_FAILURE() << file.toStdString() << ": drawn " << image.width() << "x"
-                      << image.height() << ", the reference is " << expected.width() << "x"
-                      << expected.height() << "; drawn: " << actualPath.toStdString();
+        ADD_FAILURE() << file.toStdString() << ": drawn " << image.width() << "x" << image.height()
+                      << ", the reference is " << expected.width() << "x" << expected.height()
+                      << "; drawn: " << actualPath.toStdString();
         return;
     }
     const Difference difference = compare(image, expected);
-    const QString marked = output + QLatin1Char('/') + name + ratioSuffix() +
-                           QStringLiteral("-diff.png");
+    const QString marked =
+        output + QLatin1Char('/') + name + ratioSuffix() + QStringLiteral("-diff.png");
     if (difference.count == 0) {
         QFile::remove(actualPath); // what an earlier run left
         QFile::remove(marked);
@@ -186,7 +205,9 @@ struct PictureState {
     std::vector<View> views;
 };
 
-void PrintTo(const PictureState& state, std::ostream* out) { *out << state.name; }
+void PrintTo(const PictureState& state, std::ostream* out) {
+    *out << state.name;
+}
 
 class CoachPicturesTest : public CoachWindowTest,
                           public ::testing::WithParamInterface<PictureState> {
@@ -291,14 +312,14 @@ TEST_P(CoachPicturesTest, EachViewIsDrawnAsItsReference) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, CoachPicturesTest,
-    ::testing::Values(
-        PictureState{"vor-dem-ersten-wurf", {View::Rat, View::Ueben, View::Aufgabe, View::Dialog}},
-        PictureState{"zwischen-wuerfen", {View::Rat, View::Analyse}},
-        PictureState{"nach-dem-letzten-wurf", {View::Rat}},
-        PictureState{"nach-einem-spiel",
-                     {View::Rat, View::Analyse, View::AnalyseBrett, View::OhneSchritt,
-                      View::Statistik, View::Ueben}},
-        PictureState{"ohne-tabelle", {View::Coach}}),
+    ::testing::Values(PictureState{"vor-dem-ersten-wurf",
+                                   {View::Rat, View::Ueben, View::Aufgabe, View::Dialog}},
+                      PictureState{"zwischen-wuerfen", {View::Rat, View::Analyse}},
+                      PictureState{"nach-dem-letzten-wurf", {View::Rat}},
+                      PictureState{"nach-einem-spiel",
+                                   {View::Rat, View::Analyse, View::AnalyseBrett, View::OhneSchritt,
+                                    View::Statistik, View::Ueben}},
+                      PictureState{"ohne-tabelle", {View::Coach}}),
     [](const ::testing::TestParamInfo<PictureState>& info) {
         std::string name;
         for (const char* c = info.param.name; *c; ++c)

@@ -1,6 +1,6 @@
 #include "board_analysis.h"
-#include "board_dialog.h"
 #include "board_details.h"
+#include "board_dialog.h"
 #include "chance_marks.h"
 #include "choice_table_model.h"
 #include "coach_fixture.h"

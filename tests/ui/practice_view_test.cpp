@@ -2,8 +2,8 @@
 // best answer; the solution shown and its coming back with a new game's list; "Nächste
 // Aufgabe".
 
-#include "coach_fixture.h"
 #include "board_code.h"
+#include "coach_fixture.h"
 #include "coach_texts.h"
 #include "exercise_mining.h"
 #include "practice_view.h"
@@ -11,8 +11,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QRegularExpression>
-#include <QWindow>
 #include <QSet>
+#include <QWindow>
 
 namespace kubiq::test {
 namespace {
@@ -192,7 +192,8 @@ TEST_F(PracticeViewTest, AnExerciseOfTheBankIsAnsweredRightAndThenWrongly) {
     EXPECT_FALSE(part<QWidget>("Aufgabenliste")->isVisible());
     EXPECT_TRUE(line("Aufgabenbrett").startsWith("Aufgabe aus der Sammlung: Runde "));
     const Position first = shownBoard();
-    EXPECT_EQ(line("UebenCode"), QStringLiteral("Code: %1").arg(QString::fromStdString(boardCode(first))));
+    EXPECT_EQ(line("UebenCode"),
+              QStringLiteral("Code: %1").arg(QString::fromStdString(boardCode(first))));
     coach()->windowHandle()->requestActivate(); // the player switches to the coach
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == coach(); }));
     QGuiApplication::clipboard()->clear();
@@ -201,10 +202,10 @@ TEST_F(PracticeViewTest, AnExerciseOfTheBankIsAnsweredRightAndThenWrongly) {
 
     const std::vector<WeighedChoice> choices = weighedChoices(table, first);
     choose(choices[0].choice);
-    EXPECT_TRUE(line("Antwort").startsWith(QStringLiteral("Richtig: %1 ist die beste Wahl, "
-                                                          "erwartete Endsumme %2")
-                                               .arg(choiceText(choices[0].choice),
-                                                    coachNumber(choices[0].total))))
+    EXPECT_TRUE(line("Antwort").startsWith(
+        QStringLiteral("Richtig: %1 ist die beste Wahl, "
+                       "erwartete Endsumme %2")
+            .arg(choiceText(choices[0].choice), coachNumber(choices[0].total))))
         << line("Antwort").toStdString();
     EXPECT_TRUE(line("UebenZaehler").startsWith("Gelöst: 1, beim ersten Versuch: 1, Serie: 1"));
     EXPECT_EQ(coach()->focusWidget(), button("NaechsteAufgabe")) << "the next one a key away";

@@ -4,8 +4,8 @@
 #include "board_code.h"
 #include "board_code_texts.h"
 #include "board_page.h"
-#include "code_entry.h"
 #include "coach_lines.h"
+#include "code_entry.h"
 #include "sheet_rows.h"
 
 #include <QCheckBox>
@@ -48,11 +48,11 @@ void selectValue(QComboBox* box, int value) {
 BoardDialog::BoardDialog(const Coach& coach, QWidget* parent) : QDialog(parent), m_coach(coach) {
     prepareCodeDialog(this, "BrettDialog", QStringLiteral("KUBIQ – Brett analysieren"));
     auto* layout = new QVBoxLayout(this);
-    const CodeEntry entry = addCodeEntry(
-        this, layout,
-        {QStringLiteral("&Code:"), "Code", QStringLiteral("K1-…"), static_cast<int>(kCodeLength),
-         "CodeLesen", QStringLiteral("Code &lesen")},
-        [this] { readCode(); });
+    const CodeEntry entry =
+        addCodeEntry(this, layout,
+                     {QStringLiteral("&Code:"), "Code", QStringLiteral("K1-…"),
+                      static_cast<int>(kCodeLength), "CodeLesen", QStringLiteral("Code &lesen")},
+                     [this] { readCode(); });
     m_code = entry.field;
     m_problem = entry.problem;
 

@@ -182,10 +182,11 @@ QString practiceSummary(int solved, std::size_t open) {
 }
 
 QString bankProblemLine(BankProblem problem) {
-    const QString reason = problem == BankProblem::Missing ? QStringLiteral("ihre Datei fehlt")
-                           : problem == BankProblem::OtherVersion
-                               ? QStringLiteral("ihre Datei gehört zu einer anderen Version von KUBIQ")
-                               : QStringLiteral("ihre Datei ist beschädigt");
+    const QString reason =
+        problem == BankProblem::Missing ? QStringLiteral("ihre Datei fehlt")
+        : problem == BankProblem::OtherVersion
+            ? QStringLiteral("ihre Datei gehört zu einer anderen Version von KUBIQ")
+            : QStringLiteral("ihre Datei ist beschädigt");
     return QStringLiteral("Die Aufgaben können nicht gestellt werden, weil %1; „Meine Fehler“ "
                           "bleiben zum Üben.")
         .arg(reason);

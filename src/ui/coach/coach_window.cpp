@@ -138,12 +138,13 @@ void CoachWindow::load() {
         return;
     }
     // The bank of exercises lies beside the table it was mined with.
-    const std::string& table = *std::find_if(m_tables.begin(), m_tables.end(), [](const std::string& path) {
-        return QFileInfo::exists(QString::fromStdString(path));
-    });
-    m_practice->setBank(readBank(
-        (QFileInfo(QString::fromStdString(table)).absolutePath() + QStringLiteral("/exercises.bank"))
-            .toStdString()));
+    const std::string& table =
+        *std::find_if(m_tables.begin(), m_tables.end(), [](const std::string& path) {
+            return QFileInfo::exists(QString::fromStdString(path));
+        });
+    m_practice->setBank(readBank((QFileInfo(QString::fromStdString(table)).absolutePath() +
+                                  QStringLiteral("/exercises.bank"))
+                                     .toStdString()));
 }
 
 void CoachWindow::follow(const Position& position, const MoveLog& moves) {
@@ -272,7 +273,7 @@ void CoachWindow::openGameDialog() {
 
 void CoachWindow::addLoaded(const CodedGame& game, const std::string& code) {
     m_loadedGames.push_back(game.finished() ? reviewGame(*m_coach, {game.moves, *game.total()})
-                                       : reviewGame(*m_coach, game.moves, game.now));
+                                            : reviewGame(*m_coach, game.moves, game.now));
     explainMoves(*m_coach, game.moves, 0, m_loadedGameReasons.emplace_back());
     m_loadedCodes.push_back(code);
     showReviews();

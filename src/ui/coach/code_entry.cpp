@@ -31,8 +31,8 @@ CodeEntry addCodeEntry(QDialog* dialog, QVBoxLayout* layout, const CodeEntryText
     entry.field->setObjectName(QLatin1String(texts.field));
     entry.field->setAccessibleName(QLatin1String(texts.field));
     entry.field->setPlaceholderText(texts.placeholder);
-    entry.field->setMinimumWidth(
-        entry.field->fontMetrics().horizontalAdvance(QLatin1Char('W')) * texts.width);
+    entry.field->setMinimumWidth(entry.field->fontMetrics().horizontalAdvance(QLatin1Char('W')) *
+                                 texts.width);
     label->setBuddy(entry.field);
     row->addWidget(entry.field, 1);
     auto* button = new QPushButton(texts.read, dialog);

@@ -1,8 +1,8 @@
 #include "game_code_dialog.h"
 
 #include "board_code_texts.h"
-#include "code_entry.h"
 #include "coach_lines.h"
+#include "code_entry.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,11 +14,11 @@ GameCodeDialog::GameCodeDialog(QWidget* parent) : QDialog(parent) {
     prepareCodeDialog(this, "SpielDialog", QStringLiteral("KUBIQ – Spiel laden"));
     auto* layout = new QVBoxLayout(this);
     // Room for a whole turn's characters at a glance; a game's code scrolls within.
-    const CodeEntry entry = addCodeEntry(this, layout,
-                                         {QStringLiteral("&Spielcode:"), "Spielcode",
-                                          QStringLiteral("G1-…"), 24, "SpielLesen",
-                                          QStringLiteral("Spiel &laden")},
-                                         [this] { read(); });
+    const CodeEntry entry =
+        addCodeEntry(this, layout,
+                     {QStringLiteral("&Spielcode:"), "Spielcode", QStringLiteral("G1-…"), 24,
+                      "SpielLesen", QStringLiteral("Spiel &laden")},
+                     [this] { read(); });
     m_code = entry.field;
     m_problem = entry.problem;
 }

@@ -211,7 +211,9 @@ void PracticeView::showExercise() {
                                .arg(board.turn())
                                .arg(board.rollsMade));
     if (set)
-        setLine(m_code, QStringLiteral("Code: %1").arg(QString::fromStdString(boardCode(practice.start()))));
+        setLine(
+            m_code,
+            QStringLiteral("Code: %1").arg(QString::fromStdString(boardCode(practice.start()))));
     m_code->setVisible(set != nullptr);
     for (int i = 0; i < kDiceCount; ++i) {
         const QString face = QString::number(board.faces[i]);
@@ -246,8 +248,8 @@ void PracticeView::showExercise() {
                                 : answerLine(answer->weighing));
     m_answer->setVisible(answer.has_value());
     // An exercise of the bank says at once why a miss falls short, in figures that add up.
-    const bool why = answer && (stage == Practice::Stage::Shown ||
-                                (set && stage == Practice::Stage::Missed));
+    const bool why =
+        answer && (stage == Practice::Stage::Shown || (set && stage == Practice::Stage::Missed));
     if (why)
         setLine(m_why, whyText(*answer));
     m_why->setVisible(why);
@@ -327,7 +329,8 @@ void PracticeView::addSource(QVBoxLayout* layout) {
     m_level = new QComboBox(m_bankChoice);
     m_level->setObjectName(QStringLiteral("UebenStufe"));
     m_level->setAccessibleName(QStringLiteral("Stufe"));
-    m_level->addItems({QStringLiteral("leicht"), QStringLiteral("mittel"), QStringLiteral("schwer")});
+    m_level->addItems(
+        {QStringLiteral("leicht"), QStringLiteral("mittel"), QStringLiteral("schwer")});
     m_level->setCurrentIndex(1);
     m_repeat = new QCheckBox(QStringLiteral("Fehler wiederholen"), m_bankChoice);
     m_repeat->setObjectName(QStringLiteral("FehlerWiederholen"));

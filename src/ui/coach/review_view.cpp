@@ -160,8 +160,9 @@ void ReviewView::showGames(const GameReview& onShow, const Reasons& onShowReason
     // (the game chosen stays chosen).
     while (m_finishedListed < static_cast<int>(finished.size())) {
         ++m_finishedListed;
-        m_games->insertItem(m_finishedListed, gameName(m_finishedListed,
-                                                       finished[m_finishedListed - 1].total.value_or(0)));
+        m_games->insertItem(
+            m_finishedListed,
+            gameName(m_finishedListed, finished[m_finishedListed - 1].total.value_or(0)));
     }
     while (m_loadedListed < static_cast<int>(loaded.size())) {
         const GameReview& game = loaded[m_loadedListed++];
@@ -183,9 +184,9 @@ void ReviewView::showChosen() {
         return;
     const int chosen = m_games->currentIndex();
     const int loaded = chosen - 1 - m_finishedListed;
-    const GameReview& review = chosen <= 0          ? *m_onShow
-                               : loaded < 0         ? (*m_finished)[chosen - 1]
-                                                    : (*m_loaded)[loaded];
+    const GameReview& review = chosen <= 0  ? *m_onShow
+                               : loaded < 0 ? (*m_finished)[chosen - 1]
+                                            : (*m_loaded)[loaded];
     const Reasons& reasons = chosen <= 0  ? *m_onShowReasons
                              : loaded < 0 ? (*m_finishedReasons)[chosen - 1]
                                           : (*m_loadedReasons)[loaded];

@@ -40,7 +40,8 @@ public:
     void showGames(const GameReview& onShow, const Reasons& onShowReasons,
                    const std::vector<GameReview>& finished,
                    const std::vector<Reasons>& finishedReasons,
-                   const std::vector<GameReview>& loaded, const std::vector<Reasons>& loadedReasons);
+                   const std::vector<GameReview>& loaded,
+                   const std::vector<Reasons>& loadedReasons);
     // The game chosen in the list: 0 the game on show, then the finished games, then the
     // loaded ones.
     int chosenGame() const;
