@@ -14,6 +14,11 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -22,23 +27,38 @@ int main(int argc, char* argv[]) {
     if (arguments.size() < 2)
         arguments = QStringList{arguments.value(0), qEnvironmentVariable("TEXT_LINE")} +
                     qEnvironmentVariable("TEXT_LINE_LOOK").split(u' ', Qt::SkipEmptyParts);
-    QLabel label(arguments.value(1));
+    auto label = std::make_unique<QLabel>(arguments.value(1));
     QPalette palette = kubiq::designPalette();
+    bool total = false;
     for (const QString& look : arguments.mid(2)) {
         if (look == QLatin1String("die")) {
-            label.setFont(kubiq::designFont(24, true)); // as Form1 sets up LabelWAnzeige
+            label->setFont(kubiq::designFont(24, true)); // as Form1 sets up LabelWAnzeige
             palette.setColor(QPalette::Window, Qt::black);
             palette.setColor(QPalette::WindowText, Qt::white);
         } else if (look == QLatin1String("total")) {
             const kubiq::BoardHeadline headline;
-            label.setFont(headline.findChild<QLabel*>(QStringLiteral("Erwartet"))->font());
+            label->setFont(headline.findChild<QLabel*>(QStringLiteral("Erwartet"))->font());
+            total = true;
         } else if (QColor::isValidColor(look)) {
             palette.setColor(QPalette::Window, QColor(look));
         }
     }
-    label.setPalette(palette);
-    label.setWindowTitle(QStringLiteral("Text"));
-    label.setMargin(8);
-    label.show();
+    label->setPalette(palette);
+    label->setMargin(8);
+    // The coach's headline stands on a page of tabs, whose ground the style draws; there the
+    // figure's soft edges blend otherwise than on a window of its own (under Wine darker, as by
+    // a gamma of about 2.3), so the figure is drawn on such a page too.
+    QTabWidget tabs;
+    QWidget* window = label.get();
+    if (total) {
+        auto* page = new QWidget;
+        (new QVBoxLayout(page))->addWidget(label.release());
+        tabs.addTab(page, QString());
+        tabs.tabBar()->hide();
+        tabs.setPalette(kubiq::designPalette());
+        window = &tabs;
+    }
+    window->setWindowTitle(QStringLiteral("Text"));
+    window->show();
     return app.exec();
 }
