@@ -16,21 +16,6 @@ constexpr double kExerciseDeviation = 200.0;
 
 } // namespace
 
-Move moveOf(const Position& board, const Choice& choice) {
-    if (choice.enters())
-        return {Move::Kind::Enter, board, choice.category};
-    Position held = board;
-    held.held = {};
-    std::vector<int> rest = choice.hold;
-    for (int die = 0; die < kDiceCount; ++die)
-        if (const auto face = std::find(rest.begin(), rest.end(), board.faces[die]);
-            face != rest.end()) {
-            rest.erase(face);
-            held.held[die] = true;
-        }
-    return {Move::Kind::Roll, held, -1};
-}
-
 BankPractice::BankPractice(std::vector<BankExercise> bank) : m_bank(std::move(bank)) {
     for (const BankExercise& exercise : m_bank)
         m_ratings.push_back({exercise.rating, kExerciseDeviation, 0.06});

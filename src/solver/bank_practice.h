@@ -76,7 +76,4 @@ private:
     int m_streak = 0;
 };
 
-// The decision that makes `choice` on `board`, as the coach's log records it.
-Move moveOf(const Position& board, const Choice& choice);
-
 } // namespace kubiq

@@ -283,6 +283,21 @@ Choice choiceOf(const Move& move) {
     return {move.before.heldFaces(), -1};
 }
 
+Move moveOf(const Position& board, const Choice& choice) {
+    if (choice.enters())
+        return {Move::Kind::Enter, board, choice.category};
+    Position held = board;
+    held.held = {};
+    std::vector<int> rest = choice.hold;
+    for (int die = 0; die < kDiceCount; ++die)
+        if (const auto face = std::find(rest.begin(), rest.end(), board.faces[die]);
+            face != rest.end()) {
+            rest.erase(face);
+            held.held[die] = true;
+        }
+    return {Move::Kind::Roll, held, -1};
+}
+
 std::optional<Weighing> Coach::weigh(const Position& board, const Choice& choice) const {
     const std::optional<Evaluation> evaluation = evaluate(board);
     return evaluation ? weighOn(*evaluation, choice) : std::nullopt;

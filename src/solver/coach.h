@@ -59,6 +59,9 @@ struct Choice {
 
 // The choice a move made: the dice it held when rolling, or the category it entered.
 Choice choiceOf(const Move& move);
+// The decision that makes `choice` on `board`, as the coach's log records it: for a hold, the
+// board with just those dice held (of equal faces the first ones).
+Move moveOf(const Position& board, const Choice& choice);
 
 // A choice against the best one on its board.
 struct Weighing {

@@ -3,6 +3,7 @@
 #include "board_code.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -43,14 +44,10 @@ void putChoice(std::string& bytes, const Position& board, const Choice& choice) 
         put(bytes, 0, 1);
         return;
     }
-    std::vector<int> rest = choice.hold;
+    const Position held = moveOf(board, choice).before;
     int bits = 0;
     for (int die = 0; die < kDiceCount; ++die)
-        if (const auto face = std::find(rest.begin(), rest.end(), board.faces[die]);
-            face != rest.end()) {
-            rest.erase(face);
-            bits |= 1 << die;
-        }
+        bits |= held.held[die] ? 1 << die : 0;
     put(bytes, kHoldMark, 1);
     put(bytes, static_cast<std::uint64_t>(bits), 1);
 }
@@ -77,27 +74,11 @@ std::uint64_t hundredths(double value) {
 } // namespace
 
 std::string_view themeName(Theme theme) {
-    switch (theme) {
-    case Theme::Opening:
-        return "Eröffnung";
-    case Theme::Endgame:
-        return "Endspiel";
-    case Theme::UpperBonus:
-        return "Bonus oben";
-    case Theme::LowerBonus:
-        return "Bonus unten";
-    case Theme::ZeroOnPurpose:
-        return "Null mit Absicht";
-    case Theme::EnterEarly:
-        return "Vor dem letzten Wurf eintragen";
-    case Theme::StraightOverPair:
-        return "Straße statt Paar";
-    case Theme::ChaseFive:
-        return "Auf Kubiq spielen";
-    case Theme::KeepChance:
-        return "Chance aufheben";
-    }
-    return "";
+    static constexpr std::array<std::string_view, kThemeCount> kNames{
+        "Eröffnung",         "Endspiel",          "Bonus oben",
+        "Bonus unten",       "Null mit Absicht",  "Vor dem letzten Wurf eintragen",
+        "Straße statt Paar", "Auf Kubiq spielen", "Chance aufheben"};
+    return kNames[static_cast<std::size_t>(theme)];
 }
 
 std::string bankBytes(const std::vector<BankExercise>& exercises) {

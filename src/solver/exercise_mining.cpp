@@ -30,13 +30,6 @@ bool allEqual(const std::vector<int>& faces) {
     return std::adjacent_find(faces.begin(), faces.end(), std::not_equal_to<>()) == faces.end();
 }
 
-int pointsOf(const Position& board, int category) {
-    OpenCategories open{};
-    for (int c = 0; c < kCategoryCount; ++c)
-        open[c] = board.open >> c & 1;
-    return suggest(board.faces, open)[category].value_or(0);
-}
-
 // The board after `choice`: the dice it keeps held for the next roll, or the entry made.
 Position play(const Position& board, const Choice& choice) {
     if (choice.enters()) {
@@ -44,18 +37,10 @@ Position play(const Position& board, const Choice& choice) {
         for (int c = 0; c < kCategoryCount; ++c)
             if (!(board.open >> c & 1))
                 entries[c] = board.points[c];
-        entries[choice.category] = pointsOf(board, choice.category);
+        entries[choice.category] = tipsOf(board)[choice.category].value_or(0);
         return boardWith(entries, {}, {}, 0);
     }
-    Position next = board;
-    std::vector<int> rest = choice.hold;
-    for (int die = 0; die < kDiceCount; ++die) {
-        const auto face = std::find(rest.begin(), rest.end(), board.faces[die]);
-        next.held[die] = face != rest.end();
-        if (next.held[die])
-            rest.erase(face);
-    }
-    return next;
+    return moveOf(board, choice).before;
 }
 
 Position rolled(Position board, std::uint64_t& random) {
@@ -203,7 +188,7 @@ std::uint16_t exerciseThemes(const Coach& coach, const BankExercise& exercise) {
         themes |= set(Theme::LowerBonus);
     const Choice& best = exercise.best;
     const Choice& tempting = exercise.tempting;
-    if (best.enters() && pointsOf(board, best.category) == 0)
+    if (best.enters() && tipsOf(board)[best.category].value_or(0) == 0)
         themes |= set(Theme::ZeroOnPurpose);
     if (best.enters() && board.rollsMade < kRollsPerTurn)
         themes |= set(Theme::EnterEarly);

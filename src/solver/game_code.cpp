@@ -35,13 +35,6 @@ void appendFaces(std::string& code, const Faces& faces) {
         appendDigit(code, number >> shift);
 }
 
-int pointsOf(const Position& board, int category) {
-    OpenCategories open{};
-    for (int c = 0; c < kCategoryCount; ++c)
-        open[c] = board.open >> c & 1;
-    return suggest(board.faces, open)[category].value_or(0);
-}
-
 // Reads the steps of a code's body, digit by digit, replaying them on a board as the game would.
 class Replay {
 public:
@@ -90,7 +83,7 @@ public:
                     return problem(Kind::Category, -1, category);
                 if (!(board.open >> category & 1))
                     return problem(Kind::EnteredTwice, category);
-                if (points != pointsOf(board, category))
+                if (points != tipsOf(board)[category].value_or(0))
                     return problem(Kind::Score, category, points);
                 game.moves.push_back({Move::Kind::Enter, board, category});
                 entries[category] = points;
@@ -157,7 +150,7 @@ std::string gameCode(const std::vector<Move>& moves, const Position& now) {
         } else {
             appendDigit(code, kEnters + held);
             appendDigit(code, move.category);
-            appendDigit(code, pointsOf(move.before, move.category));
+            appendDigit(code, tipsOf(move.before)[move.category].value_or(0));
         }
     }
     if (now.rollsMade > 0) {

@@ -37,6 +37,13 @@ Position positionOf(const Game& game) {
     return position;
 }
 
+Tips tipsOf(const Position& board) {
+    OpenCategories open{};
+    for (int c = 0; c < kCategoryCount; ++c)
+        open[c] = board.open >> c & 1;
+    return suggest(board.faces, open);
+}
+
 void MoveLog::roll(const Position& before) {
     if (before.rollsMade > 0 && before.rollsMade < kRollsPerTurn)
         m_thisGame.push_back({Move::Kind::Roll, before, -1});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scoring.h"
 #include "sheet.h"
 #include "state_space.h"
 
@@ -31,6 +32,8 @@ struct Position {
 };
 
 Position positionOf(const Game& game);
+// What the dice shown would score in each open category, as the game suggests it.
+Tips tipsOf(const Position& board);
 
 // A decision of the player: the dice held when rolling, or the category entered.
 struct Move {

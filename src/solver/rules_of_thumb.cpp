@@ -13,13 +13,10 @@ namespace {
 constexpr double kNoise = 1.5;
 
 int mostPointsNow(const Position& board) {
-    OpenCategories open{};
-    for (int c = 0; c < kCategoryCount; ++c)
-        open[c] = board.open >> c & 1;
-    const Tips tips = suggest(board.faces, open);
+    const Tips tips = tipsOf(board);
     int best = -1;
     for (int c = 0; c < kCategoryCount; ++c)
-        if (open[c] && (best < 0 || tips[c].value_or(0) > tips[best].value_or(0)))
+        if ((board.open >> c & 1) && (best < 0 || tips[c].value_or(0) > tips[best].value_or(0)))
             best = c;
     return best;
 }

@@ -271,15 +271,6 @@ void expectAnalysisAgrees(const Coach& coach, const Position& board) {
         const auto hold = std::find_if(ranking.begin(), ranking.end(), [&](const RankedHold& r) {
             return !row.choice.enters() && r.hold.faces == row.choice.hold;
         });
-        if (hold != ranking.end() && i > 0) {
-            // Below the holds ranked above it and the entries worth more, the best always.
-            const auto entriesAbove = std::count_if(
-                advice->entries.begin(), advice->entries.end(), [&](const EntryAdvice& entry) {
-                    return Choice{{}, entry.category} == rows.front().choice ||
-                           entry.expectedTotal > row.expectedTotal;
-                });
-            EXPECT_EQ(row.rank, hold->rank + entriesAbove);
-        }
         if (hold != ranking.end()) {
             EXPECT_EQ(row.expectedTotal, hold->hold.expectedTotal);
             expectSameOutlook(row.outlook, hold->outlook);

@@ -143,7 +143,6 @@ TEST(ChoiceTable, EveryCellSaysItsFigureAndEveryRowIsOneSentence) {
     const std::optional<BoardAnalysis> tried = analyse(tableCoach(), board("51426", ".x.x.", 1));
     ASSERT_TRUE(tried && tried->playersRow);
     EXPECT_EQ(tried->rows[*tried->playersRow].rank, 24);
-    EXPECT_EQ(everyChoiceTotal(tried->board).size(), 45u);
     // The legend: every column's header explains itself, each in its own words.
     ChoiceTableModel model;
     QSet<QString> legend;

@@ -49,27 +49,10 @@ enum class View {
 };
 
 const char* viewName(View view) {
-    switch (view) {
-    case View::Rat:
-        return "rat";
-    case View::Analyse:
-        return "analyse";
-    case View::Statistik:
-        return "statistik";
-    case View::Ueben:
-        return "ueben";
-    case View::AnalyseBrett:
-        return "analyse-brett";
-    case View::OhneSchritt:
-        return "analyse-ohne-schritt";
-    case View::Aufgabe:
-        return "aufgabe";
-    case View::Dialog:
-        return "brett";
-    case View::Coach:
-        return "berater";
-    }
-    return "";
+    static constexpr const char* kNames[] = {"rat",     "analyse",       "statistik",
+                                             "ueben",   "analyse-brett", "analyse-ohne-schritt",
+                                             "aufgabe", "brett",         "berater"};
+    return kNames[static_cast<int>(view)];
 }
 
 QString ratioSuffix() {
